@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Kavrel needs to build, test and run.
+# Idempotent: only missing packages are installed, and nothing is printed
+# when everything is already there.
+set -euo pipefail
+
+PACKAGES=(
+    g++
+    make
+    cmake
+    qt6-base-dev
+    qt6-base-dev-tools
+    libgl-dev
+    libgtest-dev
+    libbenchmark-dev
+    fonts-ipafont-gothic
+    fonts-ipafont-mincho
+    fonts-dejavu-core
+    xvfb
+    xauth
+    x11-utils
+    xdotool
+    strace
+)
+
+is_installed() {
+    dpkg-query -W -f='${db:Status-Status}\n' "$1" 2>/dev/null | grep -qx installed
+}
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+    is_installed "$pkg" || missing+=("$pkg")
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+    exit 0
+fi
+
+echo "setup: missing packages: ${missing[*]}" >&2
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: installing them needs root; run: sudo $0" >&2
+    echo "       (or: sudo apt-get install --no-install-recommends ${missing[*]})" >&2
+    exit 1
+fi
+
+if ! command -v apt-get >/dev/null 2>&1; then
+    echo "setup: apt-get not found; install these packages by hand: ${missing[*]}" >&2
+    exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,169 @@
+#pragma once
+
+#include "plane/Zahyo.h"
+#include "toolkit/Button.h"
+#include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/PaintBox.h"
+#include "toolkit/ScrollBar.h"
+#include "toolkit/SpeedButton.h"
+#include "toolkit/StaticText.h"
+
+#include <QString>
+#include <array>
+
+// The program's one window. Its controls are created from the description
+// in kavrelsrc.cpp; its methods are the event handlers and drawing
+// routines, each defined in the folder of the subsystem that owns it.
+class TKavrel_Form : public TForm {
+public:
+    TKavrel_Form();
+
+    // On the window
+    TPaintBox* PaintBox1;
+    TLabel* Label1;
+    TScrollBar* ScrollBar1;
+    TButton* BtnSyuryo;
+    TGroupBox* GroupBox1;
+    TGroupBox* GroupBox2;
+    TButton* BtnSai;
+
+    // The keypad, in GroupBox1
+    TButton* Btn00;
+    TButton* BtnDot;
+    TButton* BtnKettei;
+    TButton* BtnKesu;
+    TButton* Btn01;
+    TButton* BtnRoot;
+    TButton* Btn03;
+    TButton* Btn02;
+    TButton* Btn04;
+    TButton* BtnMinus;
+    TButton* Btn06;
+    TButton* Btn05;
+    TButton* Btn07;
+    TButton* BtnPlus;
+    TButton* Btn09;
+    TButton* Btn08;
+    TButton* BtnX;
+    TButton* BtnY;
+
+    // The condition panel, in GroupBox2
+    TLabel* HiLbl2;
+    TSpeedButton* SbnLine;
+    TLabel* LblSiki;
+    TSpeedButton* SbnZahyo;
+    TSpeedButton* SbnXzahyo;
+    TSpeedButton* SbnYzahyo;
+    TLabel* LblKakko;
+    TLabel* LblXzahyo;
+    TLabel* LblYzahyo;
+    TLabel* HiLbl1;
+    TLabel* HiLbl;
+    TSpeedButton* SbnHiPF;
+    TSpeedButton* SbnHiPH;
+    TLabel* LblHiPF;
+    TLabel* LblHiPH;
+    TStaticText* StaticText2;
+    TStaticText* StaticText1;
+    TStaticText* StaticText3;
+
+    // plane/Zahyo.cpp, plane/Scale.cpp
+    TDot ZahyotoDot(TZahyoR zahyo) const;
+    TZahyoR DottoZahyo(TDot dot) const;
+    void ScrollBar1Scroll(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos);
+
+    // plane/Heimen.cpp
+    void PaintBox1Paint(TObject* Sender);
+    void ZahyoHeimen_Draw();
+    void Ten_Dsp(TZahyoR ten);
+    void Kavrel_Dsp();
+    void Zanzo_Dsp();
+
+    // plane/Probe.cpp
+    void TenP_Dsp();
+    void Sen_Dsp();
+    void ZanzoKioku();
+    void PaintBox1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+    // conditions/Syokika.cpp
+    void Syokika(TObject* Sender);
+
+    // conditions/Selection.cpp
+    void SbnLineClick(TObject* Sender);
+    void SbnXzahyoClick(TObject* Sender);
+    void SbnYzahyoClick(TObject* Sender);
+    void SbnZahyoClick(TObject* Sender);
+    void SbnHiPFClick(TObject* Sender);
+    void SbnHiPHClick(TObject* Sender);
+    void BtnKetteiClick(TObject* Sender);
+
+    // conditions/Keypad.cpp
+    void BtnXClick(TObject* Sender);
+    void BtnYClick(TObject* Sender);
+    void Btn00Click(TObject* Sender);
+    void Btn01Click(TObject* Sender);
+    void Btn02Click(TObject* Sender);
+    void Btn03Click(TObject* Sender);
+    void Btn04Click(TObject* Sender);
+    void Btn05Click(TObject* Sender);
+    void Btn06Click(TObject* Sender);
+    void Btn07Click(TObject* Sender);
+    void Btn08Click(TObject* Sender);
+    void Btn09Click(TObject* Sender);
+    void BtnMinusClick(TObject* Sender);
+    void BtnRootClick(TObject* Sender);
+
+    // kavrelsrc.cpp
+    void BtnSyuryoClick(TObject* Sender);
+    void FormCreate(TObject* Sender);
+
+private:
+    void CreateControls();
+    void BindEvents();
+    void SetTabOrder();
+    void Selection(TSpeedButton* chosen, int target);
+    void DigitKey(int digit);
+    void RatioDigit(int digit, float& ratio, TLabel& label, int& state);
+};
+
+extern TKavrel_Form* Kavrel_Form;
+
+// The program's state. Everything is zero or empty when the program starts.
+constexpr int STATE_COMPLETE = 9;
+constexpr int ZANZO_MAX = 100;
+
+// The term the keypad edits: 0 none, 1 the line, 2 F's X, 3 F's Y, 4 PF, 5 PH.
+extern int InputTarget;
+
+// Entry states: 0 empty, 1..8 in progress, STATE_COMPLETE or more complete.
+extern int LineState;
+extern int FxState;
+extern int FyState;
+extern int PfState;
+extern int PhState;
+
+// The fixed line is X = LineValue when LineAxis is 1, else Y = LineValue.
+extern int LineAxis;
+extern int LineValue;
+extern int FxValue;
+extern int FyValue;
+extern float RatioPF;
+extern float RatioPH;
+
+extern QString MinusMark;
+extern QString RootMark;
+extern QString LineName;
+
+extern int Scale;
+extern TZahyoR TenF;
+extern TZahyoR TenH;
+// Ten[0] is P; Ten[1..ZanzoCount] are the kept points, oldest first.
+extern std::array<TZahyoR, ZANZO_MAX + 1> Ten;
+extern int ZanzoCount;
+extern TDot ClickDot;
+extern QString PText;
+// True only while the repaint that follows a click on the plane runs: that
+// probe alone may keep P.
+extern bool ProbeAfterClick;

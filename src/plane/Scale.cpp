@@ -1,0 +1,7 @@
+#include "kavrelsrc.h"
+
+void TKavrel_Form::ScrollBar1Scroll(TObject* Sender, TScrollCode, int& ScrollPos)
+{
+    Scale = ScaleOfPosition(ScrollPos);
+    PaintBox1Paint(Sender);
+}

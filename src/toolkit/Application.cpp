@@ -1,0 +1,65 @@
+#include "toolkit/Application.h"
+
+#include "toolkit/FloatErrors.h"
+#include "toolkit/Font.h"
+#include "toolkit/Form.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QTimer>
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    Application = this;
+    SetFloatingPointSettings();
+    setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    setQuitOnLastWindowClosed(false);
+    RegisterFontSubstitutes();
+    setWindowIcon(QIcon(QStringLiteral(":/kavrel.png")));
+}
+
+TApplication::~TApplication()
+{
+    delete mainForm_;
+    if (Application == this)
+        Application = nullptr;
+}
+
+void TApplication::Initialize()
+{
+}
+
+void TApplication::Created(TForm* form)
+{
+    form->DoCreate();
+    if (!mainForm_)
+        mainForm_ = form;
+}
+
+int TApplication::Run()
+{
+    if (mainForm_)
+        mainForm_->Show();
+    return exec();
+}
+
+void TApplication::Terminate()
+{
+    QTimer::singleShot(0, this, [] { QCoreApplication::exit(0); });
+}
+
+QString TApplication::Title() const
+{
+    return ApplicationTitle(applicationFilePath());
+}
+
+QString ApplicationTitle(const QString& programPath)
+{
+    const QString name = QFileInfo(programPath).fileName().section(QLatin1Char('.'), 0, 0);
+    return name.left(1) + name.mid(1).toLower();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+using TObject = QObject;
+
+// A handler taking only the control that sent the event.
+using TNotifyEvent = std::function<void(TObject* Sender)>;

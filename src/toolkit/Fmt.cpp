@@ -1,0 +1,112 @@
+#include "toolkit/Fmt.h"
+
+#include <QLocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kPrecision = 5;
+constexpr int kDecimals = 2;
+
+// |value| as 0.d1d2...d18 x 10^exponent, the 18 digits rounded to nearest.
+struct Decimal {
+    std::string digits;
+    int exponent = 0;
+};
+
+Decimal EighteenDigits(long double magnitude)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17Le", magnitude);
+    Decimal decimal;
+    for (const char* c = text; *c && *c != 'e'; ++c)
+        if (*c >= '0' && *c <= '9')
+            decimal.digits += *c;
+    decimal.exponent = std::atoi(std::strchr(text, 'e') + 1) + 1;
+    return decimal;
+}
+
+// Keeps `count` digits, rounding half away from zero on the decimal digits.
+void RoundTo(Decimal& decimal, int count)
+{
+    const bool up = decimal.digits[count] >= '5';
+    decimal.digits.resize(count);
+    if (up) {
+        int i = count - 1;
+        while (i >= 0 && decimal.digits[i] == '9')
+            decimal.digits[i--] = '0';
+        if (i >= 0) {
+            ++decimal.digits[i];
+        } else {
+            decimal.digits.insert(decimal.digits.begin(), '1');
+            ++decimal.exponent;
+        }
+    }
+    while (!decimal.digits.empty() && decimal.digits.back() == '0')
+        decimal.digits.pop_back();
+}
+
+QString ExponentForm(const Decimal& decimal, QChar separator)
+{
+    QString text(QChar(decimal.digits[0]));
+    if (decimal.digits.size() > 1)
+        text += separator + QString::fromStdString(decimal.digits.substr(1));
+    return text + QLatin1Char('E') + QString::number(decimal.exponent - 1);
+}
+
+QString FixedForm(const Decimal& decimal, QChar separator)
+{
+    const auto digitAt = [&](int i) {
+        return i >= 0 && i < int(decimal.digits.size()) ? QChar(decimal.digits[i]) : QLatin1Char('0');
+    };
+    QString text;
+    if (decimal.exponent <= 0)
+        text += QLatin1Char('0');
+    for (int i = 0; i < decimal.exponent; ++i)
+        text += digitAt(i);
+    text += separator;
+    for (int i = 0; i < kDecimals; ++i)
+        text += digitAt(decimal.exponent + i);
+    return text;
+}
+
+}  // namespace
+
+QChar UserDecimalSeparator()
+{
+    const QString separator = QLocale::system().decimalPoint();
+    return separator.size() == 1 ? separator[0] : QLatin1Char('.');
+}
+
+QString Fmt(long double value)
+{
+    return Fmt(value, UserDecimalSeparator());
+}
+
+QString Fmt(long double value, QChar separator)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    const QString zero = QLatin1Char('0') + QString(separator) + QStringLiteral("00");
+    if (value == 0.0L)
+        return zero;
+
+    Decimal decimal = EighteenDigits(std::fabs(value));
+    const int kept = std::min(kPrecision, decimal.exponent + kDecimals);
+    if (kept < 0)
+        return zero;
+    RoundTo(decimal, kept);
+    if (decimal.digits.empty())
+        return zero;
+
+    const QString sign = value < 0 ? QStringLiteral("-") : QString();
+    if (decimal.exponent > kPrecision)
+        return sign + ExponentForm(decimal, separator);
+    return sign + FixedForm(decimal, separator);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// The fixed-point text of a real: two decimals, at most five significant
+// digits, the exponent form from 99999.5 on. Uses the user's decimal
+// separator unless one is given.
+QString Fmt(long double value);
+QString Fmt(long double value, QChar decimalSeparator);
+
+// The user's decimal separator, "." when the locale has none of one character.
+QChar UserDecimalSeparator();

@@ -1,0 +1,75 @@
+#include "toolkit/Font.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+#include <cstdlib>
+
+TFont::TFont(const QString& name, int height, TFontStyles style, TColor color, int charset)
+    : name_(name), charset_(charset), height_(height), style_(style), color_(color)
+{
+}
+
+int TFont::Size() const
+{
+    return -MulDiv(height_, 72, ScreenPixelsPerInch());
+}
+
+void TFont::SetHeight(int height)
+{
+    if (height == height_)
+        return;
+    height_ = height;
+    Changed();
+}
+
+void TFont::SetSize(int points)
+{
+    SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72));
+}
+
+void TFont::SetColor(TColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    Changed();
+}
+
+QFont TFont::ToQFont() const
+{
+    QFont font(name_);
+    font.setPixelSize(std::max(1, std::abs(height_)));
+    font.setBold(style_ & fsBold);
+    font.setItalic(style_ & fsItalic);
+    return font;
+}
+
+void TFont::Changed()
+{
+    if (OnChange)
+        OnChange();
+}
+
+int ScreenPixelsPerInch()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? int(std::lround(screen->logicalDotsPerInchY())) : 96;
+}
+
+int MulDiv(int a, int b, int c)
+{
+    const long long product = static_cast<long long>(a) * b;
+    const long long half = std::llabs(c) / 2;
+    const bool negative = (product < 0) != (c < 0);
+    const long long quotient = (std::llabs(product) + half) / std::llabs(c);
+    return static_cast<int>(negative ? -quotient : quotient);
+}
+
+void RegisterFontSubstitutes()
+{
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
+    QFont::insertSubstitution(QStringLiteral("Wendy Medium"), QStringLiteral("DejaVu Serif"));
+}

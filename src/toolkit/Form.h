@@ -1,0 +1,61 @@
+#pragma once
+
+#include "toolkit/Canvas.h"
+#include "toolkit/Events.h"
+#include "toolkit/Font.h"
+
+#include <QImage>
+#include <QScrollArea>
+#include <memory>
+
+class TFormClient;
+
+// A top-level window whose client area scrolls when it is smaller than its
+// content. Its own canvas draws on the client area, under the controls;
+// what is drawn there stays until drawn over.
+class TForm : public QScrollArea {
+public:
+    TForm();
+    ~TForm() override;
+
+    void SetCaption(const QString& caption);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    const TFont& Font() const { return font_; }
+    void SetFont(const TFont& font);
+
+    void SetLeft(int left);
+    void SetTop(int top);
+    void SetWidth(int width);
+    void SetHeight(int height);
+
+    // The parent of the controls placed directly on the window.
+    QWidget* Client() const;
+    // Sizes the scrolling content to the largest right and bottom edges of
+    // the visible controls on the window.
+    void MeasureContent();
+
+    TCanvas* Canvas() const { return canvas_.get(); }
+
+    // The first showing: centred on the desktop, then shown.
+    void Show();
+    // Runs OnCreate; the application calls it once construction is over.
+    void DoCreate();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnActivate;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Activate();
+
+    TFormClient* client_;
+    QImage canvasSurface_;
+    std::unique_ptr<TCanvas> canvas_;
+    TColor color_ = clBtnFace;
+    TFont font_;
+    bool activated_ = false;
+};

@@ -1,0 +1,129 @@
+#include "toolkit/PaintBox.h"
+
+#include "toolkit/Dispatch.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return mbLeft;
+    }
+}
+
+TShiftState ShiftOf(const QMouseEvent& event)
+{
+    TShiftState shift = 0;
+    const Qt::KeyboardModifiers keys = event.modifiers();
+    const Qt::MouseButtons buttons = event.buttons();
+    if (keys & Qt::ShiftModifier)
+        shift |= ssShift;
+    if (keys & Qt::AltModifier)
+        shift |= ssAlt;
+    if (keys & Qt::ControlModifier)
+        shift |= ssCtrl;
+    if (buttons & Qt::LeftButton)
+        shift |= ssLeft;
+    if (buttons & Qt::RightButton)
+        shift |= ssRight;
+    if (buttons & Qt::MiddleButton)
+        shift |= ssMiddle;
+    return shift;
+}
+
+}  // namespace
+
+TPaintBox::TPaintBox(QWidget* parent, const TDescription& description)
+    : QWidget(parent), color_(description.Color), font_(description.Font)
+{
+    PlaceControl(this, description);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    MakeSurface();
+}
+
+TPaintBox::~TPaintBox() = default;
+
+void TPaintBox::MakeSurface()
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage surface(size() * ratio, QImage::Format_RGB32);
+    surface.setDevicePixelRatio(ratio);
+    surface.fill(ToQColor(color_));
+    surface_ = surface;
+    if (!canvas_) {
+        canvas_ = std::make_unique<TCanvas>(surface_, [this](const QRect& rect) {
+            if (painting_)
+                return;
+            drawnByProgram_ += rect;
+            update(rect);
+        });
+    }
+}
+
+void TPaintBox::SetColor(TColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    update();
+}
+
+QImage TPaintBox::Picture() const
+{
+    if (surface_.devicePixelRatio() == 1.0)
+        return surface_;
+    return surface_.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+// A surface of another pixel density than the screen's is made anew, and
+// the picture with it.
+void TPaintBox::paintEvent(QPaintEvent* event)
+{
+    const bool newSurface = devicePixelRatioF() != surface_.devicePixelRatio();
+    if (newSurface)
+        MakeSurface();
+    if (newSurface || !event->region().subtracted(drawnByProgram_).isEmpty()) {
+        painting_ = true;
+        canvas_->Font = font_;
+        canvas_->Brush.Color = color_;
+        if (OnPaint)
+            Dispatch(TEventCause::System, [this] { OnPaint(this); });
+        painting_ = false;
+    }
+    drawnByProgram_ = QRegion();
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), surface_);
+}
+
+void TPaintBox::mousePressEvent(QMouseEvent* event)
+{
+    Press(event, 0);
+}
+
+// Every press runs OnMouseDown, the second of a double click too.
+void TPaintBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    Press(event, ssDouble);
+}
+
+void TPaintBox::Press(QMouseEvent* event, TShiftState extra)
+{
+    if (!OnMouseDown)
+        return;
+    const int x = int(std::floor(event->position().x()));
+    const int y = int(std::floor(event->position().y()));
+    const TMouseButton button = ButtonOf(event->button());
+    const TShiftState shift = ShiftOf(*event) | extra;
+    Dispatch(TEventCause::UserInput, [&] { OnMouseDown(this, button, shift, x, y); });
+}

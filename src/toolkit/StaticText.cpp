@@ -1,0 +1,16 @@
+#include "toolkit/StaticText.h"
+
+TStaticText::TStaticText(QWidget* parent, const TDescription& description)
+    : QLabel(description.Caption, parent), font_(description.Font)
+{
+    PlaceControl(this, description);
+    setFont(font_.ToQFont());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, ToQColor(font_.Color()));
+    palette.setColor(QPalette::Window, ToQColor(description.Color));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::NoFocus);
+    setTextFormat(Qt::PlainText);
+    setContentsMargins(0, 0, 0, 0);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "kavrelsrc.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+// A test that drives the program's window as a learner would: the window
+// is created and shown as at start-up, and every action goes through real
+// mouse and key events.
+class KavrelWindow : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    TKavrel_Form& Form() { return *Kavrel_Form; }
+
+    // A left click in the middle of a control.
+    void Click(QWidget* control);
+    // Presses the keypad's keys in turn, by caption: "Ｙ＝", "－", "２", "決定"...
+    void Keys(const QStringList& captions);
+    TButton* Key(const QString& caption);
+    void ClickPlane(int x, int y, Qt::MouseButton button = Qt::LeftButton);
+
+    // What the plane shows, as fixed colours.
+    TColor PlanePixel(int x, int y);
+    QImage PlanePicture();
+    // What the window's own canvas holds at (x, y) in client coordinates,
+    // or the window colour where nothing was drawn.
+    TColor WindowPixel(int x, int y);
+    // The strip of the window canvas as the given text would look when
+    // written there by the program, for comparing with what it holds.
+    QImage WindowStrip(const QRect& rect);
+    QImage ExpectedText(const QRect& rect, TColor colour, const QString& text);
+
+    // Errors reported by the error box while the test ran: caption and text.
+    QStringList errors;
+};

@@ -1,0 +1,12 @@
+#include "toolkit/Application.h"
+
+#include <gtest/gtest.h>
+
+// Every test binary runs inside one application object, as the program does.
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    int qtArgc = 1;
+    TApplication application(qtArgc, argv);
+    return RUN_ALL_TESTS();
+}
