@@ -17,6 +17,8 @@
 // in kavrelsrc.cpp; its methods are the event handlers and drawing
 // routines, each defined in the folder of the subsystem that owns it.
 class TKavrel_Form : public TForm {
+    Q_OBJECT
+
 public:
     TKavrel_Form();
 

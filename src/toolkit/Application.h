@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QString>
 #include <new>
 
-class TForm;
+#include "toolkit/Form.h"
 
 // The application object: initialises the toolkit, creates the main window,
 // runs the event loop until the terminate request.
 class TApplication : public QApplication {
+    Q_OBJECT
+
 public:
     TApplication(int& argc, char** argv);
     ~TApplication() override;
@@ -41,7 +44,7 @@ public:
 private:
     void Created(TForm* form);
 
-    TForm* mainForm_ = nullptr;
+    QPointer<TForm> mainForm_;
 };
 
 extern TApplication* Application;

@@ -9,6 +9,8 @@
 // the keyboard focus when pressed, and clicks again on Space or Enter
 // while it has the focus.
 class TButton : public QPushButton {
+    Q_OBJECT
+
 public:
     TButton(QWidget* parent, const TDescription& description);
 

@@ -14,6 +14,8 @@ class TFormClient;
 // content. Its own canvas draws on the client area, under the controls;
 // what is drawn there stays until drawn over.
 class TForm : public QScrollArea {
+    Q_OBJECT
+
 public:
     TForm();
     ~TForm() override;

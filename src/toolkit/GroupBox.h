@@ -8,6 +8,8 @@
 // area. The etched frame's top edge lies half the caption's height down,
 // the caption stands over it from X 8 on the box's colour.
 class TGroupBox : public QWidget {
+    Q_OBJECT
+
 public:
     TGroupBox(QWidget* parent, const TDescription& description);
 

@@ -6,6 +6,8 @@
 
 // A text on a filled background, without wrapping, cut at its edges.
 class TLabel : public QWidget {
+    Q_OBJECT
+
 public:
     TLabel(QWidget* parent, const TDescription& description);
 

@@ -29,6 +29,8 @@ using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TSh
 // window system asks for runs OnPaint with the canvas's font and brush
 // taken from the box; one that only shows what the program drew does not.
 class TPaintBox : public QWidget {
+    Q_OBJECT
+
 public:
     TPaintBox(QWidget* parent, const TDescription& description);
     ~TPaintBox() override;

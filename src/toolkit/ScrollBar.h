@@ -24,6 +24,8 @@ using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode,
 // Position still holds the previous one; then Position takes whatever
 // OnScroll left in ScrollPos.
 class TScrollBar : public QScrollBar {
+    Q_OBJECT
+
 public:
     TScrollBar(QWidget* parent, const TDescription& description);
 

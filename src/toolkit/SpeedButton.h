@@ -10,6 +10,8 @@
 // same parent form a group in which at most one is down; GroupIndex 0 makes
 // a button that never stays down. Never takes the keyboard focus.
 class TSpeedButton : public QWidget {
+    Q_OBJECT
+
 public:
     enum class TFace { Raised, Pressed, Lowered };
 

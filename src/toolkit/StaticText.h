@@ -6,6 +6,8 @@
 
 // A fixed line of text, without border, on the window's colour.
 class TStaticText : public QLabel {
+    Q_OBJECT
+
 public:
     TStaticText(QWidget* parent, const TDescription& description);
 

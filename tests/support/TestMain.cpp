@@ -6,6 +6,8 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     TApplication application(qtArgc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,254 @@
+#include "support/KavrelWindow.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+struct FontRow {
+    const char* name;
+    int height;
+    TFontStyles style;
+    TColor colour;
+};
+
+const FontRow kWindowFont{"ＭＳ Ｐゴシック", -12, fsRegular, clWindowText};
+const FontRow kEnd{"ＭＳ 明朝", -21, fsBold, clWindowText};
+const FontRow kDigit{"ＭＳ Ｐゴシック", -27, fsRegular, clWindowText};
+const FontRow kKettei{"ＭＳ 明朝", -19, fsBold, clWindowText};
+const FontRow kLetter{"ＭＳ 明朝", -27, fsRegular, clWindowText};
+const FontRow kColon{"ＭＳ Ｐゴシック", -40, fsRegular, clMaroon};
+const FontRow kSelect{"ＭＳ Ｐ明朝", -19, fsRegular, clMaroon};
+const FontRow kSmallSelect{"ＭＳ Ｐ明朝", -13, fsRegular, clMaroon};
+const FontRow kRatioSelect{"ＭＳ Ｐ明朝", -21, fsRegular, clMaroon};
+const FontRow kPanel{"ＭＳ Ｐ明朝", -21, fsRegular, clRed};
+const FontRow kKakko{"ＭＳ Ｐ明朝", -32, fsRegular, clMaroon};
+const FontRow kExplain{"ＭＳ 明朝", -16, fsRegular, clFuchsia};
+const FontRow kNone{nullptr, 0, 0, 0};
+
+// The window's layout as the learner sees it, in description order:
+// kind, parent, place and size (direct children in content coordinates),
+// caption, font.
+struct ControlRow {
+    const char* name;
+    const char* kind;
+    const char* parent;
+    QRect bounds;
+    const char* caption;
+    FontRow font;
+};
+
+const ControlRow kLayout[] = {
+    {"PaintBox1", "TPaintBox", "", {8, 29, 660, 660}, "", kWindowFont},
+    {"Label1", "TLabel", "", {896, 0, 115, 24}, nullptr, {"Wendy Medium", -21, fsItalic, clTeal}},
+    {"ScrollBar1", "TScrollBar", "", {48, 696, 569, 17}, "", kNone},
+    {"BtnSyuryo", "TButton", "", {931, 640, 86, 51}, "終わる", kEnd},
+    {"GroupBox1", "TGroupBox", "", {699, 418, 209, 273}, "条件入力ボタン", {"ＭＳ Ｐ明朝", -21, fsRegular, clMaroon}},
+    {"GroupBox2", "TGroupBox", "", {691, 24, 318, 289}, "曲線の条件", kPanel},
+    {"BtnSai", "TButton", "", {931, 576, 86, 51}, "再試行", kEnd},
+
+    {"Btn00", "TButton", "GroupBox1", {8, 216, 49, 49}, "０", kDigit},
+    {"BtnDot", "TButton", "GroupBox1", {56, 216, 49, 49}, "．", kDigit},
+    {"BtnKettei", "TButton", "GroupBox1", {104, 216, 49, 49}, "決定", kKettei},
+    {"BtnKesu", "TButton", "GroupBox1", {152, 216, 49, 49}, "取消", kKettei},
+    {"Btn01", "TButton", "GroupBox1", {8, 168, 49, 49}, "１", kDigit},
+    {"BtnRoot", "TButton", "GroupBox1", {152, 168, 49, 49}, "√", kDigit},
+    {"Btn03", "TButton", "GroupBox1", {104, 168, 49, 49}, "３", kDigit},
+    {"Btn02", "TButton", "GroupBox1", {56, 168, 49, 49}, "２", kDigit},
+    {"Btn04", "TButton", "GroupBox1", {8, 120, 49, 49}, "４", kDigit},
+    {"BtnMinus", "TButton", "GroupBox1", {152, 120, 49, 49}, "－", kDigit},
+    {"Btn06", "TButton", "GroupBox1", {104, 120, 49, 49}, "６", kDigit},
+    {"Btn05", "TButton", "GroupBox1", {56, 120, 49, 49}, "５", kDigit},
+    {"Btn07", "TButton", "GroupBox1", {8, 72, 49, 49}, "７", kDigit},
+    {"BtnPlus", "TButton", "GroupBox1", {152, 72, 49, 49}, "＋", kDigit},
+    {"Btn09", "TButton", "GroupBox1", {104, 72, 49, 49}, "９", kDigit},
+    {"Btn08", "TButton", "GroupBox1", {56, 72, 49, 49}, "８", kDigit},
+    {"BtnX", "TButton", "GroupBox1", {8, 24, 97, 49}, "Ｘ＝", kLetter},
+    {"BtnY", "TButton", "GroupBox1", {104, 24, 97, 49}, "Ｙ＝", kLetter},
+
+    {"HiLbl2", "TLabel", "GroupBox2", {213, 144, 20, 40}, "：", kColon},
+    // Chosen by the reset at start-up, so its caption is red already.
+    {"SbnLine", "TSpeedButton", "GroupBox2", {8, 32, 161, 33}, "定直線の方程式：", {"ＭＳ Ｐ明朝", -19, fsRegular, clRed}},
+    {"LblSiki", "TLabel", "GroupBox2", {170, 31, 137, 34}, "", kPanel},
+    {"SbnZahyo", "TSpeedButton", "GroupBox2", {8, 96, 129, 33}, "定点Ｆの座標：", kSelect},
+    {"SbnXzahyo", "TSpeedButton", "GroupBox2", {160, 80, 49, 17}, "X座標", kSmallSelect},
+    {"SbnYzahyo", "TSpeedButton", "GroupBox2", {232, 80, 49, 17}, "Y座標", kSmallSelect},
+    {"LblKakko", "TLabel", "GroupBox2", {144, 96, 157, 32}, "（\u3000 \u3000， \u3000\u3000）", kKakko},
+    {"LblXzahyo", "TLabel", "GroupBox2", {160, 96, 49, 33}, "", kPanel},
+    {"LblYzahyo", "TLabel", "GroupBox2", {232, 96, 49, 33}, "", kPanel},
+    {"HiLbl1", "TLabel", "GroupBox2", {61, 144, 20, 40}, "：", kColon},
+    {"HiLbl", "TLabel", "GroupBox2", {133, 152, 20, 40}, "=", kColon},
+    {"SbnHiPF", "TSpeedButton", "GroupBox2", {12, 152, 53, 33}, "ＰＦ", kRatioSelect},
+    {"SbnHiPH", "TSpeedButton", "GroupBox2", {76, 152, 53, 33}, "ＰＨ", kRatioSelect},
+    {"LblHiPF", "TLabel", "GroupBox2", {160, 152, 57, 33}, "", kPanel},
+    {"LblHiPH", "TLabel", "GroupBox2", {232, 152, 57, 33}, "", kPanel},
+    {"StaticText2", "TStaticText", "GroupBox2", {85, 232, 180, 20}, "定直線からの距離をＰＨ", kExplain},
+    {"StaticText1", "TStaticText", "GroupBox2", {85, 208, 116, 20}, "動点をＰとし、", kExplain},
+    {"StaticText3", "TStaticText", "GroupBox2", {85, 256, 228, 20}, "定点Ｆからの距離をＰＦとする", kExplain},
+};
+
+struct Shown {
+    QString kind;
+    QString caption;
+    const TFont* font = nullptr;
+};
+
+// What a control shows, whatever its kind.
+Shown Inspect(QWidget* control)
+{
+    if (auto* c = dynamic_cast<TButton*>(control))
+        return {"TButton", c->Caption(), &c->Font()};
+    if (auto* c = dynamic_cast<TSpeedButton*>(control))
+        return {"TSpeedButton", c->Caption(), &c->Font()};
+    if (auto* c = dynamic_cast<TLabel*>(control))
+        return {"TLabel", c->Caption(), &c->Font()};
+    if (auto* c = dynamic_cast<TStaticText*>(control))
+        return {"TStaticText", c->Caption(), &c->Font()};
+    if (auto* c = dynamic_cast<TGroupBox*>(control))
+        return {"TGroupBox", c->Caption(), &c->Font()};
+    if (auto* c = dynamic_cast<TPaintBox*>(control))
+        return {"TPaintBox", QString(), &c->Font()};
+    if (dynamic_cast<TScrollBar*>(control))
+        return {"TScrollBar", QString(), nullptr};
+    return {"unknown", QString(), nullptr};
+}
+
+}  // namespace
+
+TEST_F(KavrelWindow, EveryControlStandsAsLaidOut)
+{
+    const QList<QWidget*> all = Form().findChildren<QWidget*>();
+    int controls = 0;
+    for (const ControlRow& row : kLayout) {
+        SCOPED_TRACE(row.name);
+        QWidget* control = Form().findChild<QWidget*>(row.name);
+        ASSERT_NE(control, nullptr);
+        ++controls;
+        const Shown shown = Inspect(control);
+        EXPECT_EQ(shown.kind.toStdString(), row.kind);
+        const QString parent = control->parentWidget() == Form().Client() ? QString() : control->parentWidget()->objectName();
+        EXPECT_EQ(parent.toStdString(), row.parent);
+        EXPECT_EQ(control->geometry(), row.bounds);
+        if (row.caption) {
+            EXPECT_EQ(shown.caption.toStdString(), row.caption);
+        }
+        if (row.font.name) {
+            ASSERT_NE(shown.font, nullptr);
+            EXPECT_EQ(shown.font->Name().toStdString(), row.font.name);
+            EXPECT_EQ(shown.font->Height(), row.font.height);
+            EXPECT_EQ(shown.font->Style(), row.font.style);
+            EXPECT_EQ(shown.font->Color(), row.font.colour);
+        }
+    }
+    EXPECT_EQ(controls, 43);
+}
+
+TEST_F(KavrelWindow, WindowCaptionColourAndFont)
+{
+    EXPECT_EQ(Form().windowTitle(), QStringLiteral("２次曲線（Kavrelと焦点）"));
+    EXPECT_EQ(Form().Color(), clMoneyGreen);
+    EXPECT_EQ(Form().Font().Name(), QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(Form().Font().Height(), -12);
+    EXPECT_EQ(Form().Font().Charset(), SHIFTJIS_CHARSET);
+    EXPECT_EQ(WindowPixel(750, 380), clMoneyGreen);
+    EXPECT_EQ(WindowPixel(4, 4), clMoneyGreen);
+}
+
+TEST_F(KavrelWindow, CreditLineFitsItsPlaceInTeal)
+{
+    EXPECT_FALSE(Form().Label1->Caption().isEmpty());
+    const QImage credit = Form().Label1->grab().toImage();
+    bool teal = false;
+    for (int y = 0; y < credit.height() && !teal; ++y)
+        for (int x = 0; x < credit.width() && !teal; ++x)
+            teal = ToTColor(credit.pixel(x, y)) == clTeal;
+    EXPECT_TRUE(teal);
+}
+
+TEST_F(KavrelWindow, OptionsOfTheToggleButtonsLabelsAndScrollBar)
+{
+    for (TSpeedButton* b : {Form().SbnLine, Form().SbnXzahyo, Form().SbnYzahyo, Form().SbnHiPF, Form().SbnHiPH}) {
+        EXPECT_EQ(b->GroupIndex(), 1) << b->objectName().toStdString();
+        EXPECT_TRUE(b->AllowAllUp());
+    }
+    EXPECT_EQ(Form().SbnZahyo->GroupIndex(), 0);
+    EXPECT_TRUE(Form().SbnZahyo->AllowAllUp());
+
+    EXPECT_EQ(Form().LblSiki->Alignment(), taLeftJustify);
+    for (TLabel* field : {Form().LblXzahyo, Form().LblYzahyo, Form().LblHiPF, Form().LblHiPH})
+        EXPECT_EQ(field->Alignment(), taCenter);
+    for (TLabel* field : {Form().LblSiki, Form().LblXzahyo, Form().LblYzahyo, Form().LblHiPF, Form().LblHiPH}) {
+        EXPECT_EQ(field->Layout(), tlCenter);
+        EXPECT_EQ(field->Color(), clInfoBk);
+        EXPECT_FALSE(field->AutoSize());
+    }
+    for (TLabel* sized : {Form().HiLbl2, Form().LblKakko, Form().HiLbl1, Form().HiLbl, Form().Label1})
+        EXPECT_TRUE(sized->AutoSize());
+
+    EXPECT_EQ(Form().ScrollBar1->Min(), 0);
+    EXPECT_EQ(Form().ScrollBar1->Max(), 100);
+    EXPECT_EQ(Form().ScrollBar1->Position(), 51);
+    EXPECT_EQ(Form().ScrollBar1->SmallChange(), 1);
+    EXPECT_EQ(Form().ScrollBar1->LargeChange(), 1);
+    EXPECT_EQ(Form().ScrollBar1->orientation(), Qt::Horizontal);
+}
+
+TEST_F(KavrelWindow, TabVisitsTheScrollBarTheQuitKeyTheKeypadThenRetry)
+{
+    const char* const order[] = {"ScrollBar1", "BtnSyuryo", "Btn00", "BtnDot", "BtnKettei", "BtnKesu", "Btn01",
+                                 "BtnRoot", "Btn03", "Btn02", "Btn04", "BtnMinus", "Btn06", "Btn05", "Btn07",
+                                 "BtnPlus", "Btn09", "Btn08", "BtnX", "BtnY", "BtnSai", "ScrollBar1"};
+    ASSERT_EQ(QApplication::focusWidget(), Form().ScrollBar1);
+    for (const char* name : order) {
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), name);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}
+
+TEST_F(KavrelWindow, ControlsThatAreWindowsLieAboveTheWindowless)
+{
+    // The value fields lie over the parentheses, which lie over the small
+    // toggle buttons' bottom row.
+    const QWidget* panel = Form().GroupBox2;
+    EXPECT_EQ(panel->childAt(Form().LblXzahyo->geometry().center()), Form().LblXzahyo);
+    EXPECT_EQ(panel->childAt(QPoint(170, 96)), Form().LblXzahyo);
+    EXPECT_EQ(panel->childAt(QPoint(180, 96)), Form().LblXzahyo);
+    EXPECT_EQ(panel->childAt(QPoint(200, 96)), Form().LblXzahyo);
+    EXPECT_EQ(panel->childAt(QPoint(220, 100)), Form().LblKakko);
+    EXPECT_EQ(panel->childAt(QPoint(62, 160)), Form().SbnHiPF);
+    EXPECT_EQ(panel->childAt(QPoint(215, 160)), Form().LblHiPF);
+}
+
+TEST_F(KavrelWindow, ContentScrollsOnlyWhenTheClientIsSmaller)
+{
+    EXPECT_EQ(Form().Client()->size(), QSize(1017, 713));
+    EXPECT_FALSE(Form().horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(Form().verticalScrollBar()->isVisible());
+
+    // One pixel narrower than the content, tall enough for it beside the bar.
+    const int bar = Form().horizontalScrollBar()->sizeHint().height();
+    Form().resize(1016, 713 + bar);
+    QApplication::processEvents();
+    EXPECT_TRUE(Form().horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(Form().verticalScrollBar()->isVisible());
+    EXPECT_EQ(Form().horizontalScrollBar()->maximum(), 1);
+    EXPECT_EQ(Form().PaintBox1->mapTo(&Form(), QPoint(0, 0)).x(), 8);
+    Form().horizontalScrollBar()->setValue(1);
+    EXPECT_EQ(Form().PaintBox1->mapTo(&Form(), QPoint(0, 0)).x(), 7);
+
+    // Wide again: the offset goes back to 0 and stays there.
+    Form().resize(1280, 768);
+    QApplication::processEvents();
+    EXPECT_FALSE(Form().horizontalScrollBar()->isVisible());
+    EXPECT_EQ(Form().PaintBox1->mapTo(&Form(), QPoint(0, 0)).x(), 8);
+    Form().resize(1024, 768);
+    QApplication::processEvents();
+    EXPECT_EQ(Form().PaintBox1->mapTo(&Form(), QPoint(0, 0)).x(), 8);
+
+    Form().resize(600, 400);
+    QApplication::processEvents();
+    EXPECT_TRUE(Form().verticalScrollBar()->isVisible());
+    EXPECT_LE(Form().horizontalScrollBar()->maximum(), 1017 - Form().viewport()->width());
+    EXPECT_EQ(Form().horizontalScrollBar()->singleStep(), 8);
+}

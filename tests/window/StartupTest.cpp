@@ -1,0 +1,74 @@
+#include "support/KavrelWindow.h"
+
+#include "toolkit/Application.h"
+
+#include <QApplication>
+
+
+TEST_F(KavrelWindow, StartsResetActivatedAndFocusedOnTheScrollBar)
+{
+    EXPECT_TRUE(Form().isVisible());
+    EXPECT_EQ(Form().size(), QSize(1024, 768));
+    EXPECT_EQ(Scale, 20);
+    EXPECT_EQ(InputTarget, 1);
+    EXPECT_TRUE(Form().SbnLine->Down());
+    EXPECT_EQ(QApplication::focusWidget(), Form().ScrollBar1);
+    EXPECT_EQ(Form().Client()->mapTo(&Form(), Form().PaintBox1->pos()), QPoint(8, 29));
+}
+
+TEST_F(KavrelWindow, ActivationResetsOnlyOnce)
+{
+    InputTarget = 3;
+    for (int i = 0; i < 3; ++i) {
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QApplication::sendEvent(&Form(), &deactivate);
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&Form(), &activate);
+        Form().hide();
+        Form().show();
+    }
+    EXPECT_EQ(InputTarget, 3);
+}
+
+TEST_F(KavrelWindow, QuitKeyEndsTheRunWithExitCodeZero)
+{
+    Click(Form().BtnSyuryo);
+    EXPECT_EQ(Application->exec(), 0);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(KavrelWindow, CloseBoxEndsTheRunWithoutAQuestion)
+{
+    EXPECT_TRUE(Form().close());
+    EXPECT_EQ(Application->exec(), 0);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+namespace {
+
+// A window that looks, while it is being built, for the reference that
+// the application fills in.
+struct ReachableWindow : TForm {
+    static ReachableWindow* reference;
+    ReachableWindow() { reachable = reference == this; }
+    bool reachable = false;
+};
+ReachableWindow* ReachableWindow::reference = nullptr;
+
+}  // namespace
+
+TEST(KavrelStart, WindowIsReachableWhileItIsBeingBuilt)
+{
+    Application->CreateForm(ReachableWindow::reference);
+    EXPECT_TRUE(ReachableWindow::reference->reachable);
+    delete ReachableWindow::reference;
+}
+
+TEST(KavrelStart, CreatedWindowHasTheBoundsItsCreateHandlerGives)
+{
+    Application->CreateForm(Kavrel_Form);
+    EXPECT_EQ(Kavrel_Form->pos(), QPoint(0, 0));
+    EXPECT_EQ(Kavrel_Form->size(), QSize(1024, 768));
+    EXPECT_FALSE(Kavrel_Form->isVisible());
+    delete Kavrel_Form;
+}
