@@ -1,0 +1,146 @@
+#include "ProbeWindow.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
+
+namespace {
+
+QString Box(const QString& text)
+{
+    return Application->Title() + QLatin1Char('|') + text;
+}
+
+const QString kZeroDivide = QStringLiteral("0 による浮動小数点数除算.");
+const QString kInvalidOp = QStringLiteral("不正な浮動小数点数演算命令.");
+
+// F = (0, 0) under the line Y = -1, the parabola 1 : 1.
+QStringList FAtOriginKeys()
+{
+    return QStringList{"Ｙ＝", "－", "１", "決定", "０", "決定", "０", "決定", "１", "決定", "１", "決定"};
+}
+
+}  // namespace
+
+// P on F leaves PF = 0 to divide by. The click's probe stops there: the
+// error is reported once, the texts, segments and kept points stay as the
+// previous click left them, and the next click on another point probes.
+TEST_F(ProbeWindow, ClickOnFReportsTheErrorOnceAndLeavesTheLastMeasurement)
+{
+    struct Row {
+        QStringList fy;
+        QPoint onCurve;         // kept before the error
+        QPoint onCurveSegment;  // on its P-H segment
+        QPoint onF;
+        TZahyoR f;
+        TZahyoR h;
+        QString error;
+        QPoint next;
+        QString nextPText;
+    };
+    const Row rows[] = {
+        // F off the line: PF = 0 over PH = 1.
+        {{"０"}, {363, 330}, {363, 345}, {330, 330}, {0, 0}, {0, -1}, kZeroDivide, {429, 198}, "(3.00 , 4.00)"},
+        // F on the line: 0 over 0.
+        {{"－", "１"}, {330, 264}, {330, 300}, {330, 363}, {0, -1}, {0, -1}, kInvalidOp, {330, 231}, "(0.00 , 3.00)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.error.toStdString());
+        Click(Form().BtnSai);
+        Keys(ConditionKeys({"０"}, row.fy, "１", "１"));
+        ClickPlane(row.onCurve.x(), row.onCurve.y());
+        ASSERT_EQ(ZanzoCount, 1);
+        ASSERT_EQ(PlanePixel(row.onCurveSegment.x(), row.onCurveSegment.y()), clFuchsia);
+        const QImage pTextBefore = PTextStrip();
+        const QImage ratioTextBefore = RatioTextStrip();
+        const QString pTextStateBefore = PText;
+        errors.clear();
+
+        ClickPlane(row.onF.x(), row.onF.y());
+
+        EXPECT_EQ(errors, QStringList{Box(row.error)});
+        EXPECT_EQ(Of(Ten[0]), Of(row.f));
+        EXPECT_EQ(Of(TenH), Of(row.h));
+        EXPECT_EQ(ZanzoCount, 1);
+        EXPECT_EQ(PText, pTextStateBefore);
+        EXPECT_EQ(PTextStrip(), pTextBefore);
+        EXPECT_EQ(RatioTextStrip(), ratioTextBefore);
+        // The plane was redrawn up to the probe, which drew no segment.
+        EXPECT_NE(PlanePixel(row.onCurveSegment.x(), row.onCurveSegment.y()), clFuchsia);
+        EXPECT_NE(PlanePixel(row.onCurveSegment.x(), row.onCurveSegment.y()), clYellow);
+
+        ClickPlane(row.next.x(), row.next.y());
+
+        EXPECT_EQ(errors.size(), 1);
+        EXPECT_EQ(ZanzoCount, 2);
+        EXPECT_EQ(PTextStrip(), ExpectedPText("点Ｐ " + row.nextPText));
+        EXPECT_EQ(RatioTextStrip(), ExpectedRatioText("ＰＦ：ＰＨ＝1.00:1.00 誤差＝0.00"));
+    }
+}
+
+// While P stays on F every probe fails again. What the learner did is
+// reported, one box per scroll notification; repaints the window system
+// asks for in between report nothing more.
+TEST_F(ProbeWindow, PStayingOnFReportsOncePerLearnerActionOnly)
+{
+    Keys(FAtOriginKeys());
+    ClickPlane(330, 330);
+    ASSERT_EQ(errors, QStringList{Box(kZeroDivide)});
+
+    Smudge(100, 100);
+    SystemRepaint();
+    EXPECT_EQ(PlanePixel(100, 100), clWhite) << "the plane was not repainted";
+    Smudge(100, 100);
+    Form().PaintBox1->repaint();
+    EXPECT_EQ(PlanePixel(100, 100), clWhite) << "the plane was not repainted";
+    EXPECT_EQ(errors.size(), 1);
+
+    ZoomKey(Qt::Key_Right);
+    EXPECT_EQ(Scale, 19);
+    EXPECT_EQ(errors, QStringList(2, Box(kZeroDivide)));
+    SystemRepaint();
+    EXPECT_EQ(errors.size(), 2);
+
+    ZoomKey(Qt::Key_Left);
+    EXPECT_EQ(Scale, 20);
+    EXPECT_EQ(errors, QStringList(3, Box(kZeroDivide)));
+
+    // An arrow click is two notifications: the step and the end of the
+    // gesture; each repaints the plane and meets the error.
+    ZoomArrow(true);
+    EXPECT_EQ(Form().ScrollBar1->Position(), 52);
+    EXPECT_EQ(errors, QStringList(5, Box(kZeroDivide)));
+    EXPECT_EQ(ZanzoCount, 0);
+}
+
+// A box that makes the plane repaint (by covering it, say) meets the same
+// error inside its own loop; that opens no second box.
+TEST_F(ProbeWindow, RepaintWhileTheErrorBoxIsOpenOpensNoSecondBox)
+{
+    bool repainted = false;
+    SetErrorBox([&](const QString& caption, const QString& text) {
+        errors << caption + QLatin1Char('|') + text;
+        Smudge(100, 100);
+        Form().PaintBox1->repaint();
+        repainted = PlanePixel(100, 100) == clWhite;
+    });
+    Keys(FAtOriginKeys());
+
+    ClickPlane(330, 330);
+
+    EXPECT_TRUE(repainted) << "the box's repaint did not reach the plane";
+    EXPECT_EQ(errors, QStringList{Box(kZeroDivide)});
+}
+
+// Before any click P and H still hold their start value (0, 0): with F
+// confirmed at (0, 0) the first zoom meets 0 over 0.
+TEST_F(ProbeWindow, ZoomBeforeAnyClickWithFAtTheOriginReportsInvalidOperation)
+{
+    ASSERT_EQ(Of(Ten[0]), Of(TZahyoR{0, 0})) << "needs the program's start state (a process of its own)";
+    Keys(FAtOriginKeys());
+    ASSERT_TRUE(errors.isEmpty());
+
+    ZoomKey(Qt::Key_Right);
+
+    EXPECT_EQ(errors, QStringList{Box(kInvalidOp)});
+    EXPECT_EQ(ZanzoCount, 0);
+}

@@ -1,0 +1,145 @@
+#include "ProbeWindow.h"
+
+namespace {
+
+struct ProbeRow {
+    QPoint click;
+    TZahyoR p;
+    TZahyoR h;
+    QString pText;
+    QString ratioText;
+    QPoint segmentPixel;  // on F-P or P-H, away from the dots and the fixed line
+    TColor segmentColour;
+    bool kept;
+};
+
+// P one pixel (1/33 unit) above the parabola's point (2, 1) is still on the
+// curve within 0.05; two pixels above it is not.
+const float kOnePixel = static_cast<float>(34.0L * 20 / 660);
+const float kTwoPixels = static_cast<float>(35.0L * 20 / 660);
+
+// A click far from the rows' points, whose segments cross none of them.
+const QPoint kElsewhere(30, 630);
+
+}  // namespace
+
+TEST_F(ProbeWindow, ClickMeasuresPAgainstTheParabolaAndKeepsItWhenTheErrorIsSmall)
+{
+    const ProbeRow rows[] = {
+        {{396, 297}, {2, 1}, {2, -1}, "(2.00 , 1.00)", "ＰＦ：ＰＨ＝1.00:1.00 誤差＝0.00", {350, 297}, clFuchsia, true},
+        {{363, 330}, {1, 0}, {1, -1}, "(1.00 , 0.00)", "ＰＦ：ＰＨ＝1.00:0.71 誤差＝0.41", {363, 345}, clYellow, false},
+        {{396, 296}, {2, kOnePixel}, {2, -1}, "(2.00 , 1.03)", "ＰＦ：ＰＨ＝1.00:1.02 誤差＝0.03", {396, 345}, clFuchsia, true},
+        {{396, 295}, {2, kTwoPixels}, {2, -1}, "(2.00 , 1.06)", "ＰＦ：ＰＨ＝1.00:1.03 誤差＝0.06", {396, 345}, clYellow, false},
+    };
+    Keys(ParabolaKeys());
+    for (const ProbeRow& row : rows) {
+        SCOPED_TRACE(row.pText.toStdString());
+        Keys({"決定"});  // all conditions complete: the store is emptied
+        ASSERT_EQ(ZanzoCount, 0);
+
+        ClickPlane(row.click.x(), row.click.y());
+
+        EXPECT_FLOAT_EQ(Ten[0].X, row.p.X);
+        EXPECT_FLOAT_EQ(Ten[0].Y, row.p.Y);
+        EXPECT_FLOAT_EQ(TenH.X, row.h.X);
+        EXPECT_FLOAT_EQ(TenH.Y, row.h.Y);
+        EXPECT_EQ(PText, row.pText);
+        EXPECT_EQ(PTextStrip(), ExpectedPText("点Ｐ " + row.pText));
+        EXPECT_EQ(RatioTextStrip(), ExpectedRatioText(row.ratioText));
+        EXPECT_EQ(PlanePixel(row.segmentPixel.x(), row.segmentPixel.y()), row.segmentColour);
+        EXPECT_EQ(PlanePixel(row.click.x() + 1, row.click.y()), clMaroon);  // P's dot, beside the segments
+        EXPECT_EQ(ZanzoCount, row.kept ? 1 : 0);
+        if (row.kept) {
+            EXPECT_EQ(Of(Ten[1]), Of(Ten[0]));
+        }
+
+        // Once P has moved on, only a kept point still shows at its pixel.
+        ClickPlane(kElsewhere.x(), kElsewhere.y());
+        EXPECT_EQ(PlanePixel(row.click.x(), row.click.y()) == clMaroon, row.kept);
+    }
+}
+
+TEST_F(ProbeWindow, EveryMouseButtonProbesAlike)
+{
+    const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+    Keys(ParabolaKeys());
+    for (Qt::MouseButton button : buttons) {
+        SCOPED_TRACE(button);
+        Keys({"決定"});
+        ClickPlane(363, 330);  // a point off the curve first, so the texts change
+
+        ClickPlane(396, 297, button);
+
+        EXPECT_EQ(Of(Ten[0]), Of(TZahyoR{2, 1}));
+        EXPECT_EQ(Of(TenH), Of(TZahyoR{2, -1}));
+        EXPECT_EQ(PTextStrip(), ExpectedPText("点Ｐ (2.00 , 1.00)"));
+        EXPECT_EQ(RatioTextStrip(), ExpectedRatioText("ＰＦ：ＰＨ＝1.00:1.00 誤差＝0.00"));
+        EXPECT_EQ(PlanePixel(350, 297), clFuchsia);
+        EXPECT_EQ(ZanzoCount, 1);
+        EXPECT_EQ(Of(Ten[1]), Of(TZahyoR{2, 1}));
+    }
+}
+
+TEST_F(ProbeWindow, DoubleClickOnTheCurveKeepsPTwice)
+{
+    Keys(ParabolaKeys());
+
+    DoubleClickPlane(396, 297);
+
+    EXPECT_EQ(ZanzoCount, 2);
+    EXPECT_EQ(Of(Ten[1]), Of(TZahyoR{2, 1}));
+    EXPECT_EQ(Of(Ten[2]), Of(TZahyoR{2, 1}));
+    EXPECT_EQ(PlanePixel(350, 297), clFuchsia);
+}
+
+TEST_F(ProbeWindow, StoreStopsAtOneHundredPoints)
+{
+    Keys(ParabolaKeys());
+    for (int i = 1; i <= 100; ++i)
+        ClickPlane(396, 297);
+    ASSERT_EQ(ZanzoCount, 100);
+
+    // (-2, 1) lies on the curve too: its segments are fuchsia, but the full
+    // store keeps its hundredth point as it was.
+    ClickPlane(264, 297);
+    ClickPlane(264, 297);
+
+    EXPECT_EQ(ZanzoCount, 100);
+    EXPECT_EQ(Of(Ten[0]), Of(TZahyoR{-2, 1}));
+    EXPECT_EQ(Of(Ten[100]), Of(TZahyoR{2, 1}));
+    EXPECT_EQ(PlanePixel(300, 297), clFuchsia);
+    EXPECT_EQ(PlanePixel(264, 345), clFuchsia);
+    EXPECT_EQ(RatioTextStrip(), ExpectedRatioText("ＰＦ：ＰＨ＝1.00:1.00 誤差＝0.00"));
+    EXPECT_EQ(PlanePixel(396, 297), clMaroon);
+}
+
+// On the fixed line P and H coincide: the measured term is 0 and the error
+// is all of PF, taken PH's term times.
+TEST_F(ProbeWindow, ClickOnTheFixedLineMeasuresNoDistanceToIt)
+{
+    struct Row {
+        QString pf;
+        QString ph;
+        QString ratioText;
+    };
+    const Row rows[] = {
+        {"１", "１", "ＰＦ：ＰＨ＝1.00:0.00 誤差＝2.83"},
+        {"１", "２", "ＰＦ：ＰＨ＝1.00:0.00 誤差＝5.66"},
+        {"２", "１", "ＰＦ：ＰＨ＝2.00:0.00 誤差＝2.83"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.ratioText.toStdString());
+        Click(Form().BtnSai);
+        Keys(ConditionKeys({"０"}, {"１"}, row.pf, row.ph));
+
+        ClickPlane(396, 363);  // P = (2, -1), PF = √8
+
+        EXPECT_EQ(Of(Ten[0]), Of(TZahyoR{2, -1}));
+        EXPECT_EQ(Of(TenH), Of(TZahyoR{2, -1}));
+        EXPECT_EQ(PText, "(2.00 , -1.00)");
+        EXPECT_EQ(PTextStrip(), ExpectedPText("点Ｐ (2.00 , -1.00)"));
+        EXPECT_EQ(RatioTextStrip(), ExpectedRatioText(row.ratioText));
+        EXPECT_EQ(PlanePixel(340, 307), clYellow);  // on F-P, the diagonal from (330, 297)
+        EXPECT_EQ(ZanzoCount, 0);
+    }
+}
