@@ -1,0 +1,141 @@
+#pragma once
+
+#include "support/KavrelWindow.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <ostream>
+
+// The five terms in the order the confirm key walks them.
+enum TTerm { kLine, kFx, kFy, kPf, kPh, kNoTerm = -1 };
+
+// Everything of the conditions that a learner sees or the keypad holds:
+// the target, the five entry states, the entered values (ratio terms as the
+// bits of their Singles), the pending marks, the five labels and the five
+// group buttons' Down states and caption colours.
+struct ConditionState {
+    int inputTarget = 0;
+    std::array<int, 5> states{};
+    int lineAxis = 0;
+    int lineValue = 0;
+    int fxValue = 0;
+    int fyValue = 0;
+    std::uint32_t ratioPF = 0;
+    std::uint32_t ratioPH = 0;
+    QString minusMark;
+    QString rootMark;
+    QString lineName;
+    std::array<QString, 5> labels;
+    std::array<bool, 5> down{};
+    std::array<TColor, 5> colours{};
+
+    bool operator==(const ConditionState&) const = default;
+};
+
+inline std::uint32_t Bits(float value)
+{
+    return std::bit_cast<std::uint32_t>(value);
+}
+
+inline void PrintTo(const ConditionState& s, std::ostream* out)
+{
+    const auto text = [](const QString& q) { return '"' + q.toStdString() + '"'; };
+    *out << "{target " << s.inputTarget << ", states";
+    for (int state : s.states)
+        *out << ' ' << state;
+    *out << ", axis " << s.lineAxis << ", line " << s.lineValue << ", F (" << s.fxValue << ", " << s.fyValue << ")"
+         << std::hex << ", PF 0x" << s.ratioPF << ", PH 0x" << s.ratioPH << std::dec << ", minus " << text(s.minusMark)
+         << ", root " << text(s.rootMark) << ", name " << text(s.lineName) << ", labels";
+    for (const QString& label : s.labels)
+        *out << ' ' << text(label);
+    *out << ", buttons";
+    for (int i = 0; i < 5; ++i)
+        *out << ' ' << (s.down[i] ? "down/" : "up/")
+             << (s.colours[i] == clRed ? "red" : s.colours[i] == clMaroon ? "maroon" : "other");
+    *out << '}';
+}
+
+// The window as at start-up. The program's state is zero and empty when it
+// starts; it is set so here too, so that the tests also start from there
+// when they share one process.
+class ConditionsWindow : public KavrelWindow {
+protected:
+    void SetUp() override
+    {
+        StartFromProgramStart();
+        KavrelWindow::SetUp();
+    }
+
+    std::array<TSpeedButton*, 5> GroupButtons()
+    {
+        return {Form().SbnLine, Form().SbnXzahyo, Form().SbnYzahyo, Form().SbnHiPF, Form().SbnHiPH};
+    }
+
+    std::array<TLabel*, 5> TermLabels()
+    {
+        return {Form().LblSiki, Form().LblXzahyo, Form().LblYzahyo, Form().LblHiPF, Form().LblHiPH};
+    }
+
+    TSpeedButton* GroupButton(TTerm term) { return GroupButtons()[term]; }
+
+    // A real click on a toggle button, then the events it caused.
+    void ClickButton(QWidget* button)
+    {
+        Click(button);
+        QCoreApplication::processEvents();
+    }
+
+    ConditionState Snapshot()
+    {
+        ConditionState s;
+        s.inputTarget = InputTarget;
+        s.states = {LineState, FxState, FyState, PfState, PhState};
+        s.lineAxis = LineAxis;
+        s.lineValue = LineValue;
+        s.fxValue = FxValue;
+        s.fyValue = FyValue;
+        s.ratioPF = Bits(RatioPF);
+        s.ratioPH = Bits(RatioPH);
+        s.minusMark = MinusMark;
+        s.rootMark = RootMark;
+        s.lineName = LineName;
+        for (int i = 0; i < 5; ++i) {
+            s.labels[i] = TermLabels()[i]->Caption();
+            s.down[i] = GroupButtons()[i]->Down();
+            s.colours[i] = GroupButtons()[i]->Font().Color();
+        }
+        return s;
+    }
+
+    // The one group button down with a red caption, the other four up and
+    // maroon; kNoTerm: all five up and maroon.
+    static void Choose(ConditionState& s, int chosen)
+    {
+        for (int i = 0; i < 5; ++i) {
+            s.down[i] = i == chosen;
+            s.colours[i] = i == chosen ? clRed : clMaroon;
+        }
+    }
+
+private:
+    static void StartFromProgramStart()
+    {
+        InputTarget = 0;
+        LineState = FxState = FyState = PfState = PhState = 0;
+        LineAxis = LineValue = FxValue = FyValue = 0;
+        RatioPF = RatioPH = 0.0f;
+        MinusMark.clear();
+        RootMark.clear();
+        LineName.clear();
+        Scale = 0;
+        TenF = TenH = TZahyoR{};
+        Ten.fill(TZahyoR{});
+        ZanzoCount = 0;
+        ClickDot = TDot{};
+        PText.clear();
+        ProbeAfterClick = false;
+    }
+};
