@@ -47,7 +47,11 @@ long double CheckedDivide(long double a, long double b)
             throw EInvalidOp();
         throw EZeroDivide();
     }
-    return a / b;
+    // A quotient of finite values too large for the extended type overflows.
+    const long double quotient = a / b;
+    if (std::isinf(quotient) && std::isfinite(a))
+        throw EOverflow();
+    return quotient;
 }
 
 long double CheckedSqrt(long double x)

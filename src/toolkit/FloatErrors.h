@@ -38,7 +38,8 @@ void SetFloatingPointSettings();
 // Clears pending error flags and restores the settings above.
 void ResetFloatingPoint();
 
-// a / b; raises EZeroDivide for a finite non-zero a over 0, EInvalidOp for 0 / 0.
+// a / b; raises EZeroDivide for a finite non-zero a over 0, EInvalidOp for
+// 0 / 0, EOverflow for a quotient too large for the extended type.
 long double CheckedDivide(long double a, long double b);
 
 // √x; raises EInvalidOp for a negative x.
