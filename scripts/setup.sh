@@ -20,6 +20,7 @@ PACKAGES=(
     xauth
     x11-utils
     xdotool
+    libxcb1-dev
     strace
 )
 

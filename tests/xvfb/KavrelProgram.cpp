@@ -1,0 +1,266 @@
+#include "KavrelProgram.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QHash>
+#include <QPixmap>
+#include <QProcessEnvironment>
+#include <QRect>
+#include <QScreen>
+#include <QThread>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+const QString kCaption = QStringLiteral("２次曲線（Kavrelと焦点）");
+
+// Long enough for a slow machine to start a Qt program on a fresh server;
+// the waits end as soon as the awaited thing is there.
+constexpr int kWindowWaitMs = 15000;
+constexpr int kPictureWaitMs = 5000;
+constexpr int kXdotoolWaitMs = 10000;
+constexpr int kPollMs = 40;
+
+// The keypad's group box, and its keys relative to it (all 49 pixels high).
+constexpr QPoint kKeypadOrigin{699, 418};
+
+QHash<QString, QRect> KeypadKeys()
+{
+    const auto key = [](int x, int y, int width = 49) { return QRect(x, y, width, 49); };
+    return {
+        {QStringLiteral("Ｘ＝"), key(8, 24, 97)}, {QStringLiteral("Ｙ＝"), key(104, 24, 97)},
+        {QStringLiteral("７"), key(8, 72)},      {QStringLiteral("８"), key(56, 72)},
+        {QStringLiteral("９"), key(104, 72)},    {QStringLiteral("＋"), key(152, 72)},
+        {QStringLiteral("４"), key(8, 120)},     {QStringLiteral("５"), key(56, 120)},
+        {QStringLiteral("６"), key(104, 120)},   {QStringLiteral("－"), key(152, 120)},
+        {QStringLiteral("１"), key(8, 168)},     {QStringLiteral("２"), key(56, 168)},
+        {QStringLiteral("３"), key(104, 168)},   {QStringLiteral("√"), key(152, 168)},
+        {QStringLiteral("０"), key(8, 216)},     {QStringLiteral("．"), key(56, 216)},
+        {QStringLiteral("決定"), key(104, 216)}, {QStringLiteral("取消"), key(152, 216)},
+    };
+}
+
+bool PollUntil(const std::function<bool()>& done, int milliseconds)
+{
+    QDeadlineTimer deadline(milliseconds);
+    for (;;) {
+        if (done())
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(kPollMs);
+    }
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+{
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::strlen(name), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+}  // namespace
+
+QString Xdotool(const QStringList& arguments, QString* problem)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), arguments);
+    const auto fail = [&](const QString& why) {
+        if (problem)
+            *problem = QStringLiteral("xdotool %1: %2").arg(arguments.join(QLatin1Char(' ')), why);
+        return QString();
+    };
+    if (!xdotool.waitForStarted(kXdotoolWaitMs))
+        return fail(QStringLiteral("cannot run it (Debian package xdotool; see scripts/setup.sh)"));
+    if (!xdotool.waitForFinished(kXdotoolWaitMs)) {
+        xdotool.kill();
+        xdotool.waitForFinished();
+        return fail(QStringLiteral("did not finish"));
+    }
+    if (xdotool.exitStatus() != QProcess::NormalExit || xdotool.exitCode() != 0)
+        return fail(QString::fromLocal8Bit(xdotool.readAllStandardError()).trimmed());
+    const QString out = QString::fromUtf8(xdotool.readAllStandardOutput());
+    return out.isNull() ? QStringLiteral("") : out;
+}
+
+QPoint KeyCentre(const QString& caption)
+{
+    static const QHash<QString, QRect> keys = KeypadKeys();
+    const auto key = keys.constFind(caption);
+    if (key == keys.constEnd())
+        return {-1, -1};
+    // QRect::center() of an odd size lands on the middle pixel.
+    return key->center() + kKeypadOrigin;
+}
+
+KavrelProgram::KavrelProgram()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    environment.remove(QStringLiteral("QT_SCREEN_SCALE_FACTORS"));
+    process_.setProcessEnvironment(environment);
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+KavrelProgram::~KavrelProgram()
+{
+    if (Running()) {
+        process_.kill();
+        process_.waitForFinished(kPictureWaitMs);
+    }
+}
+
+bool KavrelProgram::Start()
+{
+    process_.start(QStringLiteral(KAVREL_PROGRAM), {});
+    if (!process_.waitForStarted(kWindowWaitMs)) {
+        problem_ = QStringLiteral("cannot start %1: %2").arg(QStringLiteral(KAVREL_PROGRAM), process_.errorString());
+        return false;
+    }
+    if (!PollUntil([this] { return !Running() || FindWindow(); }, kWindowWaitMs)) {
+        problem_ = QStringLiteral("no window titled %1 appeared; %2").arg(kCaption, problem_);
+        return false;
+    }
+    if (!Running()) {
+        problem_ = QStringLiteral("the program ended (code %1) before showing its window").arg(process_.exitCode());
+        return false;
+    }
+    return ReadWindowOrigin();
+}
+
+// The program's top-level window is the one visible window with its caption;
+// Qt's hidden helper windows carry the program's name as well.
+bool KavrelProgram::FindWindow()
+{
+    QString why;
+    const QString found = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                   QStringLiteral("Kavrel")},
+                                  &why);
+    for (const QString& id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (Xdotool({QStringLiteral("getwindowname"), id}).trimmed() == kCaption) {
+            window_ = id.toULong();
+            return true;
+        }
+    }
+    problem_ = why;
+    return false;
+}
+
+bool KavrelProgram::ReadWindowOrigin()
+{
+    const QString shell = Xdotool(
+        {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(window_)}, &problem_);
+    int x = -1;
+    int y = -1;
+    for (const QString& line : shell.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1String("X=")))
+            x = line.mid(2).toInt();
+        else if (line.startsWith(QLatin1String("Y=")))
+            y = line.mid(2).toInt();
+    }
+    origin_ = {x, y};
+    if (x < 0 || y < 0) {
+        problem_ = QStringLiteral("no position for window %1: %2").arg(window_).arg(shell + problem_);
+        return false;
+    }
+    return true;
+}
+
+void KavrelProgram::ClickClient(QPoint client)
+{
+    const QPoint onScreen = client + origin_;
+    QString problem;
+    Xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(onScreen.x()),
+             QString::number(onScreen.y()), QStringLiteral("click"), QStringLiteral("1")},
+            &problem);
+    if (!problem.isEmpty())
+        qWarning("%s", qPrintable(problem));
+}
+
+void KavrelProgram::Keys(const QStringList& captions)
+{
+    for (const QString& caption : captions) {
+        const QPoint centre = KeyCentre(caption);
+        if (centre.x() < 0) {
+            qWarning("no keypad key %s", qPrintable(caption));
+            continue;
+        }
+        ClickClient(centre);
+    }
+}
+
+// What the close box of a window manager sends; without a window manager
+// on the test server, the test sends it itself.
+bool KavrelProgram::RequestClose()
+{
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = xcb_window_t(window_);
+    message.type = Atom(connection, "WM_PROTOCOLS");
+    message.data.data32[0] = Atom(connection, "WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    // A checked request waits for the server's answer: a connection closed
+    // right after an unanswered request may lose it.
+    const xcb_void_cookie_t cookie = xcb_send_event_checked(connection, 0, xcb_window_t(window_),
+                                                            XCB_EVENT_MASK_NO_EVENT,
+                                                            reinterpret_cast<const char*>(&message));
+    xcb_generic_error_t* error = xcb_request_check(connection, cookie);
+    const bool sent = error == nullptr;
+    std::free(error);
+    xcb_disconnect(connection);
+    return sent && message.type != XCB_ATOM_NONE && message.data.data32[0] != XCB_ATOM_NONE;
+}
+
+WindowPicture KavrelProgram::Picture() const
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    return WindowPicture(screen->grabWindow(0).toImage(), origin_);
+}
+
+WindowPicture KavrelProgram::PictureShowing(const std::vector<Sight>& sights, QStringList& differences) const
+{
+    WindowPicture picture;
+    PollUntil(
+        [&] {
+            picture = Picture();
+            differences = Differences(picture, sights);
+            return differences.isEmpty();
+        },
+        kPictureWaitMs);
+    return picture;
+}
+
+bool KavrelProgram::WaitForExit(int milliseconds)
+{
+    if (process_.state() == QProcess::NotRunning)
+        return true;
+    return process_.waitForFinished(milliseconds);
+}
+
+bool KavrelProgram::Running() const
+{
+    return process_.state() != QProcess::NotRunning;
+}
+
+QString KavrelProgram::Output()
+{
+    output_ += process_.readAll();
+    return QString::fromLocal8Bit(output_);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "WindowPicture.h"
+
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The real program, started as a learner starts it, on the X server of
+// DISPLAY. It is driven only through real X events (xdotool) and watched
+// through screenshots. A program still running when the object goes is
+// killed.
+class KavrelProgram {
+public:
+    KavrelProgram();
+    ~KavrelProgram();
+    KavrelProgram(const KavrelProgram&) = delete;
+    KavrelProgram& operator=(const KavrelProgram&) = delete;
+
+    // Starts the program and waits until its window is mapped; false, with
+    // the reason in Problem(), when it does not come.
+    bool Start();
+    const QString& Problem() const { return problem_; }
+
+    // The window's top-left corner on the screen, as the X server has it.
+    QPoint WindowOrigin() const { return origin_; }
+    unsigned long Window() const { return window_; }
+
+    // A left click (press and release) at a point of the client area.
+    void ClickClient(QPoint client);
+    void ClickPlane(QPoint plane) { ClickClient(PlaneToClient(plane)); }
+    // Clicks the keypad's keys in turn, by caption.
+    void Keys(const QStringList& captions);
+    // Asks the window to close, as the close box does (WM_DELETE_WINDOW).
+    bool RequestClose();
+
+    WindowPicture Picture() const;
+    // Takes screenshots until one shows every sight, or the time is up;
+    // returns the last one, and what it still lacks in `differences`.
+    WindowPicture PictureShowing(const std::vector<Sight>& sights, QStringList& differences) const;
+
+    bool WaitForExit(int milliseconds);
+    bool Running() const;
+    QProcess::ExitStatus ExitStatus() const { return process_.exitStatus(); }
+    int ExitCode() const { return process_.exitCode(); }
+    // What the program wrote on its standard output and error.
+    QString Output();
+
+private:
+    bool FindWindow();
+    bool ReadWindowOrigin();
+
+    QProcess process_;
+    QByteArray output_;
+    unsigned long window_ = 0;
+    QPoint origin_{-1, -1};
+    QString problem_;
+};
+
+// The keypad keys' centres in the window's client area.
+QPoint KeyCentre(const QString& caption);
+
+// Runs xdotool with the arguments; its standard output, or a null string
+// (and the reason in `problem`) when it fails.
+QString Xdotool(const QStringList& arguments, QString* problem = nullptr);

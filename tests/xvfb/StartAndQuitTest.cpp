@@ -1,0 +1,95 @@
+#include "RunningKavrel.h"
+
+namespace {
+
+constexpr int kExitWaitMs = 5000;
+constexpr int kGridPitch = 33;   // pixels per plane unit at the start scale
+constexpr int kAxis = 330;       // the plane pixel of plane 0 on both axes
+constexpr int kOutline = kPlaneSize - 1;
+
+bool OnGrid(int pixel)
+{
+    return pixel % kGridPitch == 0 || pixel == kOutline;
+}
+
+// What an untouched plane shows at a pixel that lies on at most one line;
+// where two lines cross, the one drawn last wins, which is no concern here.
+QRgb EmptyPlaneColour(int x, int y)
+{
+    if (x == kAxis || y == kAxis)
+        return Seen::Black;
+    if (OnGrid(x) || OnGrid(y))
+        return Seen::Silver;
+    return Seen::White;
+}
+
+Sight EmptyPlane()
+{
+    return {QStringLiteral("white field, silver grid every 33 pixels and outline, black axes at 330"),
+            [](const WindowPicture& picture) {
+                QStringList differences;
+                for (int y = 0; y < kPlaneSize; ++y)
+                    for (int x = 0; x < kPlaneSize; ++x) {
+                        const bool crossing = (OnGrid(x) || x == kAxis) && (OnGrid(y) || y == kAxis);
+                        if (crossing)
+                            continue;
+                        const QRgb seen = picture.Plane({x, y});
+                        if (seen != EmptyPlaneColour(x, y) && differences.size() < 8)
+                            differences << QStringLiteral("plane (%1,%2) is %3, not %4")
+                                               .arg(x)
+                                               .arg(y)
+                                               .arg(RgbText(seen), RgbText(EmptyPlaneColour(x, y)));
+                    }
+                return differences;
+            }};
+}
+
+}  // namespace
+
+using StartUp = RunningKavrel;
+using Quitting = RunningKavrel;
+
+// On a 1280 x 1024 desktop the 1024 x 768 window is centred at (128, 128).
+TEST_F(StartUp, TheWindowIsCentredAndShowsTheEmptyPlaneOnTheWindowColour)
+{
+    EXPECT_EQ(program.WindowOrigin().x(), 128);
+    EXPECT_EQ(program.WindowOrigin().y(), 128);
+
+    const WindowPicture picture = ExpectToSee("after start-up", {
+        EmptyPlane(),
+        ClientPixelIs(QStringLiteral("window colour left of the plane"), {4, 359}, Seen::MoneyGreen),
+        ClientPixelIs(QStringLiteral("window colour right of the plane"), {680, 359}, Seen::MoneyGreen),
+        ClientPixelIs(QStringLiteral("window colour under the plane"), {338, 692}, Seen::MoneyGreen),
+        ClientPixelIs(QStringLiteral("window colour above the plane"), {338, 15}, Seen::MoneyGreen),
+        ClientCountIs(QStringLiteral("no text in the strip before any click"), QRect(10, 5, 680, 19),
+                      Seen::MoneyGreen, 680 * 19, 680 * 19),
+    });
+
+    // The plane found on the screen by its look alone stands where the
+    // window's position and the layout put it.
+    const QPoint plane = FindPlaneOnScreen(picture.Screen());
+    EXPECT_EQ(plane.x(), 128 + kPlaneOrigin.x());
+    EXPECT_EQ(plane.y(), 128 + kPlaneOrigin.y());
+}
+
+TEST_F(Quitting, TheQuitButtonEndsTheProgramWithExitCodeZero)
+{
+    ExpectToSee("before quitting", {EmptyPlane()});
+
+    program.ClickClient({974, 665});  // "終わる"
+
+    ASSERT_TRUE(program.WaitForExit(kExitWaitMs)) << "the program is still running after 終わる";
+    EXPECT_EQ(program.ExitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.ExitCode(), 0);
+}
+
+TEST_F(Quitting, TheCloseBoxEndsTheProgramWithExitCodeZero)
+{
+    ExpectToSee("before closing", {EmptyPlane()});
+
+    ASSERT_TRUE(program.RequestClose()) << "could not send WM_DELETE_WINDOW to the window";
+
+    ASSERT_TRUE(program.WaitForExit(kExitWaitMs)) << "the program is still running after the close request";
+    EXPECT_EQ(program.ExitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.ExitCode(), 0);
+}

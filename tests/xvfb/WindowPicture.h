@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+// The colours the learner sees, as the X server holds them (RGB).
+namespace Seen {
+constexpr QRgb MoneyGreen = 0xFFC0DCC0;  // the window
+constexpr QRgb White = 0xFFFFFFFF;       // the plane's field
+constexpr QRgb Silver = 0xFFC0C0C0;      // grid and outline
+constexpr QRgb Black = 0xFF000000;       // axes
+constexpr QRgb Maroon = 0xFF800000;      // F, P and kept points
+constexpr QRgb Aqua = 0xFF00FFFF;        // the fixed line
+constexpr QRgb Fuchsia = 0xFFFF00FF;     // F-P-H while P is on the curve
+constexpr QRgb Yellow = 0xFFFFFF00;      // F-P-H while P is off it
+constexpr QRgb Red = 0xFFFF0000;         // P's coordinates
+constexpr QRgb Purple = 0xFF800080;      // the ratio and its error
+}  // namespace Seen
+
+QString RgbText(QRgb colour);
+
+// Where the plane stands in the window's client area, and its size.
+constexpr QPoint kPlaneOrigin{8, 29};
+constexpr int kPlaneSize = 660;
+
+// The pixel of plane pixel (x, y) in the window's client area.
+QPoint PlaneToClient(QPoint plane);
+
+// A screenshot of the whole screen, read in the window's client coordinates.
+class WindowPicture {
+public:
+    WindowPicture() = default;
+    WindowPicture(QImage screen, QPoint windowOrigin);
+
+    QRgb Client(QPoint at) const;
+    QRgb Plane(QPoint at) const { return Client(PlaneToClient(at)); }
+    // How many pixels of the client rectangle have exactly this colour.
+    int CountInClient(const QRect& rect, QRgb colour) const;
+    int CountInPlane(const QRect& rect, QRgb colour) const;
+    const QImage& Screen() const { return screen_; }
+
+private:
+    QImage screen_;
+    QPoint origin_;
+};
+
+// The top-left corner of the plane's 660 x 660 square on the screen: a
+// silver outline on the window's colour, white inside; (-1, -1) if there is
+// none.
+QPoint FindPlaneOnScreen(const QImage& screen);
+
+// One thing the learner should see, with what differs from it (empty when
+// the picture shows it).
+struct Sight {
+    QString what;
+    std::function<QStringList(const WindowPicture&)> differences;
+};
+
+// Every pixel of the plane rectangle (plane pixels, both ends included)
+// has the colour.
+Sight PlaneAreaIs(const QString& what, const QRect& plane, QRgb colour);
+// The pixel of the client area has the colour.
+Sight ClientPixelIs(const QString& what, QPoint client, QRgb colour);
+// The 3 x 3 dot that a point leaves, centred on the plane pixel.
+Sight DotAt(const QString& what, QPoint plane);
+// Between `least` and `most` pixels of the client rectangle have the colour.
+Sight ClientCountIs(const QString& what, const QRect& client, QRgb colour, int least, int most);
+// The plane rectangle holds no pixel of the colour.
+Sight PlaneAreaLacks(const QString& what, const QRect& plane, QRgb colour);
+
+// The plane's whole square, in plane pixels.
+inline const QRect kWholePlane{0, 0, kPlaneSize, kPlaneSize};
+
+QStringList Differences(const WindowPicture& picture, const std::vector<Sight>& sights);

@@ -1,0 +1,27 @@
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The tests watch the real program on a real X server: they take their
+// screenshots through a connection of their own, so this process must talk
+// to the same server through the xcb platform, never an offscreen one.
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        fprintf(stderr, "xvfb_tests: DISPLAY is not set; run through scripts/xvfb-session.sh\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    // Keeps Qt quiet about a missing runtime directory on bare test machines.
+    std::unique_ptr<QTemporaryDir> runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtimeDir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_RUNTIME_DIR", runtimeDir->path().toLocal8Bit());
+    }
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
+    return RUN_ALL_TESTS();
+}
