@@ -2,9 +2,181 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Writes whole logical pixels straight into a surface's scan lines. On a
+// surface of a higher pixel density each logical pixel covers a block of
+// device pixels, so edges stay sharp. Made once per drawing operation: the
+// surface is detached once, not once per scan line.
+class Raster {
+public:
+    explicit Raster(QImage& surface)
+        : bits_(surface.bits()),
+          stride_(surface.bytesPerLine()),
+          ratio_(surface.devicePixelRatio()),
+          bounds_(QPoint(0, 0), surface.deviceIndependentSize().toSize())
+    {
+    }
+
+    void Fill(const QRect& rect, QRgb colour)
+    {
+        const QRect clipped = rect.intersected(bounds_);
+        if (clipped.isEmpty() || !bits_)
+            return;
+        FillDevice(ToDevice(clipped), colour | 0xFF000000u);
+    }
+
+    void Plot(int x, int y, QRgb colour)
+    {
+        if (!bounds_.contains(x, y) || !bits_)
+            return;
+        if (ratio_ == 1.0)
+            Line(y)[x] = colour | 0xFF000000u;
+        else
+            FillDevice(ToDevice(QRect(x, y, 1, 1)), colour | 0xFF000000u);
+    }
+
+    // Puts a picture made at the surface's density over the logical
+    // rectangle it was made for, cut at the surface's edges. Only for
+    // whole-number densities, where the rectangle starts on a device pixel.
+    void Copy(const QImage& picture, const QRect& rect)
+    {
+        const QRect clipped = rect.intersected(bounds_);
+        if (clipped.isEmpty() || !bits_)
+            return;
+        const QRect device = ToDevice(clipped);
+        const QPoint origin = ToDevice(rect).topLeft();
+        const std::size_t bytes = std::size_t(device.width()) * sizeof(QRgb);
+        for (int row = device.top(); row <= device.bottom(); ++row) {
+            const auto* source = reinterpret_cast<const QRgb*>(picture.constScanLine(row - origin.y()));
+            std::memcpy(Line(row) + device.left(), source + (device.left() - origin.x()), bytes);
+        }
+    }
+
+private:
+    QRgb* Line(int row) const { return reinterpret_cast<QRgb*>(bits_ + row * stride_); }
+
+    QRect ToDevice(const QRect& logical) const
+    {
+        if (ratio_ == 1.0)
+            return logical;
+        const int x0 = int(std::floor(logical.left() * ratio_));
+        const int x1 = int(std::floor((logical.right() + 1) * ratio_));
+        const int y0 = int(std::floor(logical.top() * ratio_));
+        const int y1 = int(std::floor((logical.bottom() + 1) * ratio_));
+        return QRect(x0, y0, x1 - x0, y1 - y0);
+    }
+
+    // Narrow areas (the grid's vertical lines) are written pixel by pixel.
+    // In wide ones only the first row is; the others are copies of it,
+    // which memcpy makes with the processor's widest moves.
+    void FillDevice(const QRect& device, QRgb opaque)
+    {
+        if (device.isEmpty())
+            return;
+        const int width = device.width();
+        if (width < kCopiedWidth) {
+            for (int row = device.top(); row <= device.bottom(); ++row)
+                std::fill_n(Line(row) + device.left(), width, opaque);
+            return;
+        }
+        QRgb* first = Line(device.top()) + device.left();
+        std::fill_n(first, width, opaque);
+        const std::size_t bytes = std::size_t(width) * sizeof(QRgb);
+        for (int row = device.top() + 1; row <= device.bottom(); ++row)
+            std::memcpy(Line(row) + device.left(), first, bytes);
+    }
+
+    static constexpr int kCopiedWidth = 16;
+
+    uchar* bits_;
+    qsizetype stride_;
+    qreal ratio_;
+    QRect bounds_;
+};
+
+// Fills rect with the brush (unless clear), then writes the text from `at`
+// in the font, cut at the rect's edges.
+void WriteText(QImage& target, const QRect& rect, QPoint at, const QString& text, const TBrush& brush,
+               const TFont& font)
+{
+    QPainter painter(&target);
+    painter.setClipRect(rect);
+    if (brush.Style != bsClear)
+        painter.fillRect(rect, ToQColor(brush.Color));
+    const QFont face = font.ToQFont();
+    painter.setFont(face);
+    painter.setPen(ToQColor(font.Color()));
+    painter.drawText(QPoint(at.x(), at.y() + QFontMetrics(face).ascent()), text);
+}
+
+// Everything that the picture of a text written with a solid brush depends
+// on: the brush covers the whole rectangle first, so nothing that was there
+// before shows through.
+struct TextKey {
+    QString text;
+    QSize size;
+    QPoint offset;  // of the text's start from the rectangle's corner
+    QString fontName;
+    int fontHeight = 0;
+    TFontStyles fontStyle = fsRegular;
+    QRgb ink = 0;
+    QRgb paper = 0;
+    qreal ratio = 1.0;
+    QImage::Format format = QImage::Format_Invalid;
+
+    bool operator==(const TextKey&) const = default;
+};
+
+// The pictures of the last few texts written with a solid brush. The probe
+// writes the same two texts at every repaint of the plane, at every step
+// of a zoom too; copying their pictures costs a small part of laying out
+// and drawing their glyphs again.
+class TextPictures {
+public:
+    const QImage& PictureOf(const TextKey& key, const TBrush& brush, const TFont& font)
+    {
+        for (const Entry& entry : entries_)
+            if (entry.key == key)
+                return entry.picture;
+        QImage picture(key.size * key.ratio, key.format);
+        picture.setDevicePixelRatio(key.ratio);
+        WriteText(picture, QRect(QPoint(0, 0), key.size), key.offset, key.text, brush, font);
+        if (entries_.size() < kKept) {
+            entries_.push_back({key, picture});
+            return entries_.back().picture;
+        }
+        // The oldest picture makes room.
+        Entry& replaced = entries_[next_];
+        next_ = (next_ + 1) % kKept;
+        replaced = {key, picture};
+        return replaced.picture;
+    }
+
+private:
+    struct Entry {
+        TextKey key;
+        QImage picture;
+    };
+    static constexpr std::size_t kKept = 4;
+    std::vector<Entry> entries_;
+    std::size_t next_ = 0;
+};
+
+TextPictures& KeptTextPictures()
+{
+    static TextPictures pictures;
+    return pictures;
+}
+
+}  // namespace
 
 TCanvas::TCanvas(QImage& surface, ChangedHandler changed)
     : surface_(surface), changed_(std::move(changed))
@@ -37,24 +209,28 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
     if (area.isEmpty())
         return;
     const int band = std::max(1, Pen.Width());
-    const QRgb pen = ToQColor(Pen.Color).rgb();
-    FillRect(area, pen);
+    const QRect inside = area.adjusted(band, band, -band, -band);
+    // A clear brush leaves the inside as it was, so only the outline's
+    // band is drawn with the pen.
     if (Brush.Style != bsClear)
-        FillRect(area.adjusted(band, band, -band, -band), ToQColor(Brush.Color).rgb());
+        FillRect(inside, ToQColor(Brush.Color).rgb());
+    const QRgb pen = ToQColor(Pen.Color).rgb();
+    for (const QRect& part : QRegion(area).subtracted(QRegion(inside)))
+        FillRect(part, pen);
     Changed(area);
 }
 
 void TCanvas::TextRect(const QRect& rect, int x, int y, const QString& text)
 {
-    QPainter painter(&surface_);
-    painter.setClipRect(rect);
-    if (Brush.Style != bsClear)
-        painter.fillRect(rect, ToQColor(Brush.Color));
-    const QFont font = Font.ToQFont();
-    painter.setFont(font);
-    painter.setPen(ToQColor(Font.Color()));
-    painter.drawText(QPoint(x, y + QFontMetrics(font).ascent()), text);
-    painter.end();
+    const qreal ratio = surface_.devicePixelRatio();
+    const bool copied = Brush.Style != bsClear && !rect.isEmpty() && surface_.depth() == 32 && ratio == std::round(ratio);
+    if (copied) {
+        const TextKey key{text, rect.size(), QPoint(x, y) - rect.topLeft(), Font.Name(), Font.Height(), Font.Style(),
+                          ToQColor(Font.Color()).rgb(), ToQColor(Brush.Color).rgb(), ratio, surface_.format()};
+        Raster(surface_).Copy(KeptTextPictures().PictureOf(key, Brush, Font), rect);
+    } else {
+        WriteText(surface_, rect, QPoint(x, y), text, Brush, Font);
+    }
     Changed(rect);
 }
 
@@ -63,28 +239,14 @@ QRect TCanvas::Bounds() const
     return QRect(QPoint(0, 0), surface_.deviceIndependentSize().toSize());
 }
 
-// Fills whole logical pixels; on a surface of a higher pixel density each
-// logical pixel covers a block of device pixels, so edges stay sharp.
 void TCanvas::FillRect(const QRect& rect, QRgb colour)
 {
-    const QRect clipped = rect.intersected(Bounds());
-    if (clipped.isEmpty())
-        return;
-    const qreal ratio = surface_.devicePixelRatio();
-    const int x0 = int(std::floor(clipped.left() * ratio));
-    const int x1 = int(std::floor((clipped.right() + 1) * ratio));
-    const int y0 = int(std::floor(clipped.top() * ratio));
-    const int y1 = int(std::floor((clipped.bottom() + 1) * ratio));
-    const QRgb opaque = colour | 0xFF000000u;
-    for (int row = y0; row < y1; ++row) {
-        auto* line = reinterpret_cast<QRgb*>(surface_.scanLine(row));
-        std::fill(line + x0, line + x1, opaque);
-    }
+    Raster(surface_).Fill(rect, colour);
 }
 
 void TCanvas::Plot(int x, int y, QRgb colour)
 {
-    FillRect(QRect(x, y, 1, 1), colour);
+    Raster(surface_).Plot(x, y, colour);
 }
 
 void TCanvas::ThinLine(TPoint from, TPoint to, QRgb colour)
@@ -107,12 +269,11 @@ void TCanvas::ThinLine(TPoint from, TPoint to, QRgb colour)
     const int dy = -std::abs(to.Y - from.Y);
     const int sx = from.X < to.X ? 1 : -1;
     const int sy = from.Y < to.Y ? 1 : -1;
-    const QRect bounds = Bounds();
+    Raster raster(surface_);
     int error = dx + dy;
     TPoint at = from;
     while (at != to) {
-        if (bounds.contains(at.X, at.Y))
-            Plot(at.X, at.Y, colour);
+        raster.Plot(at.X, at.Y, colour);
         const int twice = 2 * error;
         if (twice >= dy) {
             error += dy;
@@ -132,10 +293,11 @@ void TCanvas::WideLine(TPoint from, TPoint to, QRgb colour)
         // A line of no length shows as a round dot as wide as the pen.
         const double radius = width / 2.0;
         const int reach = width / 2;
+        Raster raster(surface_);
         for (int dy = -reach; dy <= reach; ++dy)
             for (int dx = -reach; dx <= reach; ++dx)
                 if (dx * dx + dy * dy <= radius * radius)
-                    Plot(from.X + dx, from.Y + dy, colour);
+                    raster.Plot(from.X + dx, from.Y + dy, colour);
         return;
     }
     QPainter painter(&surface_);

@@ -57,7 +57,7 @@ public:
     // end pixel, a wider pen has round ends.
     void LineTo(int x, int y);
     // Outline with the pen over Left..Right-1 x Top..Bottom-1, inside filled
-    // with the brush.
+    // with the brush unless the brush is clear.
     void Rectangle(int left, int top, int right, int bottom);
     // Fills rect with the brush (unless clear), then writes text from (x, y),
     // its first character cell's top-left corner, cut at the rect's edges.

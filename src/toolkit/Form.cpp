@@ -9,41 +9,94 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-
-// The scrolling content of the window: its colour, then whatever the
-// window's canvas holds.
-class TFormClient : public QWidget {
-public:
-    TFormClient(QWidget* parent, const TForm& form, const QImage& canvas)
-        : QWidget(parent), form_(form), canvas_(canvas)
-    {
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        QPainter painter(this);
-        painter.fillRect(event->rect(), ToQColor(form_.Color()));
-        painter.drawImage(event->rect(), canvas_, event->rect());
-    }
-
-private:
-    const TForm& form_;
-    const QImage& canvas_;
-};
+#include <cstdlib>
 
 namespace {
 
 constexpr int kScrollStep = 8;
 
-QImage TransparentSurface(QSize size)
+// A transparent surface at a pixel density. It costs no memory until drawn
+// on: its pixels are zeroed pages (transparent black), which the system
+// maps only when they are first written, and the window's canvas is only
+// written where the program puts texts.
+QImage TransparentSurface(QSize size, qreal ratio)
 {
-    QImage surface(size, QImage::Format_ARGB32_Premultiplied);
-    surface.fill(Qt::transparent);
+    const QSize device = (QSizeF(size) * ratio).toSize();
+    if (device.isEmpty())
+        return QImage();
+    const qsizetype stride = qsizetype(device.width()) * qsizetype(sizeof(QRgb));
+    void* pixels = std::calloc(std::size_t(device.height()), std::size_t(stride));
+    QImage surface;
+    if (pixels) {
+        surface = QImage(static_cast<uchar*>(pixels), device.width(), device.height(), stride,
+                         QImage::Format_ARGB32_Premultiplied, [](void* memory) { std::free(memory); }, pixels);
+    } else {
+        surface = QImage(device, QImage::Format_ARGB32_Premultiplied);
+        surface.fill(Qt::transparent);
+    }
+    surface.setDevicePixelRatio(ratio);
     return surface;
 }
 
 }  // namespace
+
+// The scrolling content of the window: its colour, then whatever the
+// window's canvas holds.
+class TFormClient : public QWidget {
+public:
+    TFormClient(QWidget* parent, const TForm& form, QImage& canvas)
+        : QWidget(parent), form_(form), canvas_(canvas)
+    {
+    }
+
+    // The canvas has drawn on rect, in client coordinates.
+    void CanvasChanged(const QRect& rect)
+    {
+        drawn_ |= rect;
+        update(rect);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        FollowPixelRatio();
+        QPainter painter(this);
+        painter.fillRect(event->rect(), ToQColor(form_.Color()));
+        // Where the canvas never drew it is transparent: nothing to show.
+        const QRect shown = event->rect() & drawn_;
+        if (shown.isEmpty() || canvas_.isNull())
+            return;
+        const qreal ratio = canvas_.devicePixelRatio();
+        painter.drawImage(shown, canvas_, QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio));
+    }
+
+private:
+    // The canvas has the pixel density of the screen the window is on, so
+    // its texts are as sharp as the controls'. Made anew for another
+    // density, it keeps what was drawn, scaled, until the program draws
+    // there again.
+    void FollowPixelRatio()
+    {
+        const qreal ratio = devicePixelRatioF();
+        if (canvas_.isNull() || canvas_.devicePixelRatio() == ratio)
+            return;
+        const QSize size = canvas_.deviceIndependentSize().toSize();
+        QImage remade = TransparentSurface(size, ratio);
+        if (!drawn_.isEmpty() && !remade.isNull()) {
+            QPainter painter(&remade);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            const qreal old = canvas_.devicePixelRatio();
+            painter.drawImage(QRectF(drawn_), canvas_, QRectF(QPointF(drawn_.topLeft()) * old, QSizeF(drawn_.size()) * old));
+        }
+        canvas_ = remade;
+    }
+
+    const TForm& form_;
+    QImage& canvas_;
+    // The bounding rectangle of everything the canvas has drawn.
+    QRect drawn_;
+};
 
 TForm::TForm()
     : client_(new TFormClient(this, *this, canvasSurface_))
@@ -55,7 +108,7 @@ TForm::TForm()
     setWidget(client_);
     horizontalScrollBar()->setSingleStep(kScrollStep);
     verticalScrollBar()->setSingleStep(kScrollStep);
-    canvas_ = std::make_unique<TCanvas>(canvasSurface_, [this](const QRect& rect) { client_->update(rect); });
+    canvas_ = std::make_unique<TCanvas>(canvasSurface_, [this](const QRect& rect) { client_->CanvasChanged(rect); });
     SetColor(color_);
 }
 
@@ -115,7 +168,7 @@ void TForm::MeasureContent()
         if (!child->isHidden())
             extent |= QRect(QPoint(0, 0), child->geometry().bottomRight());
     client_->resize(extent.width(), extent.height());
-    canvasSurface_ = TransparentSurface(client_->size());
+    canvasSurface_ = TransparentSurface(client_->size(), client_->devicePixelRatioF());
 }
 
 void TForm::Show()

@@ -41,6 +41,15 @@ TShiftState ShiftOf(const QMouseEvent& event)
     return shift;
 }
 
+// Whether the region covers the whole rectangle (QRegion::contains only
+// tells whether they overlap).
+bool Covers(const QRegion& region, const QRect& rect)
+{
+    if (region.rectCount() == 1)
+        return region.boundingRect().contains(rect);
+    return QRegion(rect).subtracted(region).isEmpty();
+}
+
 }  // namespace
 
 TPaintBox::TPaintBox(QWidget* parent, const TDescription& description)
@@ -63,7 +72,11 @@ void TPaintBox::MakeSurface()
     surface_ = surface;
     if (!canvas_) {
         canvas_ = std::make_unique<TCanvas>(surface_, [this](const QRect& rect) {
-            if (painting_)
+            // What lies inside an area already drawn since the last paint
+            // event is already waiting to be shown: the plane's repaint
+            // starts with the whole box, and its hundreds of lines and dots
+            // need no update of their own.
+            if (painting_ || Covers(drawnByProgram_, rect))
                 return;
             drawnByProgram_ += rect;
             update(rect);
@@ -94,6 +107,13 @@ void TPaintBox::paintEvent(QPaintEvent* event)
     if (newSurface)
         MakeSurface();
     if (newSurface || !event->region().subtracted(drawnByProgram_).isEmpty()) {
+        // As on the window, the part to repaint first shows the window's
+        // colour: nothing drawn outside paint events is kept, and the box
+        // shows there only what OnPaint draws.
+        QPainter background(&surface_);
+        background.setClipRegion(event->region());
+        background.fillRect(rect(), palette().color(QPalette::Window));
+        background.end();
         painting_ = true;
         canvas_->Font = font_;
         canvas_->Brush.Color = color_;
