@@ -1,5 +1,6 @@
 #include "toolkit/Application.h"
 
+#include "toolkit/Dispatch.h"
 #include "toolkit/FloatErrors.h"
 #include "toolkit/Font.h"
 #include "toolkit/Form.h"
@@ -51,6 +52,20 @@ int TApplication::Run()
 void TApplication::Terminate()
 {
     QTimer::singleShot(0, this, [] { QCoreApplication::exit(0); });
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+        BeginUserGesture();
+        break;
+    default:
+        break;
+    }
+    return QApplication::notify(receiver, event);
 }
 
 QString TApplication::Title() const

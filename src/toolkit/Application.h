@@ -41,6 +41,10 @@ public:
 
     TForm* MainForm() const { return mainForm_; }
 
+protected:
+    // Marks where each gesture of the learner begins (see Dispatch.h).
+    bool notify(QObject* receiver, QEvent* event) override;
+
 private:
     void Created(TForm* form);
 

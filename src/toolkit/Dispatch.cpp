@@ -17,28 +17,25 @@ void ShowErrorBox(const QString& caption, const QString& text)
 
 TErrorBox errorBox = ShowErrorBox;
 bool boxOpen = false;
-unsigned inputSerial = 0;
-unsigned inputSerialAtLastReport = ~0u;
+unsigned gesture = 0;
+unsigned gestureAtLastReport = ~0u;
 
-// An error is reported once: not while its box is still open (the box's own
-// loop repaints the window, which may meet the same error again), and a
-// repaint that no input of the learner caused does not report again what
-// the last input already reported.
-bool ShouldReport(TEventCause cause)
+// The box's own event loop repaints the window, which may meet the same
+// error again: that, like every later error of the same gesture, has been
+// reported already.
+bool ShouldReport()
 {
-    if (boxOpen)
-        return false;
-    return cause == TEventCause::UserInput || inputSerialAtLastReport != inputSerial;
+    return !boxOpen && gestureAtLastReport != gesture;
 }
 
-void Report(TEventCause cause, const QString& message)
+void Report(const QString& message)
 {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     ResetFloatingPoint();
-    if (!ShouldReport(cause))
+    if (!ShouldReport())
         return;
-    inputSerialAtLastReport = inputSerial;
+    gestureAtLastReport = gesture;
     const QString caption = Application ? Application->Title() : QString();
     boxOpen = true;
     errorBox(caption, ErrorBoxText(message));
@@ -47,17 +44,20 @@ void Report(TEventCause cause, const QString& message)
 
 }  // namespace
 
-void Dispatch(TEventCause cause, const std::function<void()>& handler)
+void Dispatch(const std::function<void()>& handler)
 {
-    if (cause == TEventCause::UserInput)
-        ++inputSerial;
     try {
         handler();
     } catch (const EMathError& error) {
-        Report(cause, error.Message());
+        Report(error.Message());
     } catch (const std::exception& error) {
-        Report(cause, QString::fromLocal8Bit(error.what()));
+        Report(QString::fromLocal8Bit(error.what()));
     }
+}
+
+void BeginUserGesture()
+{
+    ++gesture;
 }
 
 void SetErrorBox(TErrorBox box)

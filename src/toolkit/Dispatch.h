@@ -6,12 +6,15 @@
 // Every handler of the window runs through Dispatch, which catches whatever
 // error escapes it, so no handler error can end the program. The error is
 // shown in the error box and the program goes on with the next event.
-enum class TEventCause {
-    UserInput,  // a click, key or scroll gesture of the learner
-    System,     // a repaint or activation that the window system asked for
-};
+//
+// Each gesture of the learner reports at most one error: a click on a
+// scroll bar's arrow that fails at the step and again at its end, or the
+// repaints that the window system asks for afterwards, meet the error that
+// was already reported. Nothing is reported while the box is open.
+void Dispatch(const std::function<void()>& handler);
 
-void Dispatch(TEventCause cause, const std::function<void()>& handler);
+// A press of a mouse button or a key begins a new gesture of the learner.
+void BeginUserGesture();
 
 // Shows an error. The default opens the modal error box; tests put a
 // recorder here instead.

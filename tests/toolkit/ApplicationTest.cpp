@@ -15,7 +15,7 @@ TEST(Application, TerminateEndsTheEventLoopAfterTheRunningHandler)
     QStringList ran;
     QTimer::singleShot(0, [&ran] { ran << "queued before"; });
     QTimer::singleShot(0, [&ran] {
-        Dispatch(TEventCause::UserInput, [&ran] {
+        Dispatch([&ran] {
             Application->Terminate();
             ran << "rest of the handler";
         });

@@ -122,8 +122,8 @@ TEST_F(DispatchTest, ErrorWhileTheBoxIsOpenIsNotReported)
         const int before = paintsStarted;
         plane->repaint();
         paintsWhileOpen = paintsStarted - before;
-        Dispatch(TEventCause::UserInput, [] { throw EInvalidOp(); });
-        Dispatch(TEventCause::System, [] { throw EOverflow(); });
+        Dispatch([] { throw EInvalidOp(); });
+        Dispatch([] { throw EOverflow(); });
     };
     QTest::mouseClick(failing, Qt::LeftButton);
     EXPECT_EQ(paintsWhileOpen, 1);
