@@ -16,7 +16,7 @@ TButton::TButton(QWidget* parent, const TDescription& description)
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
         if (OnClick)
-            Dispatch(TEventCause::UserInput, [this] { OnClick(this); });
+            Dispatch([this] { OnClick(this); });
     });
 }
 

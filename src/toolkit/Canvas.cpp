@@ -223,10 +223,14 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
 void TCanvas::TextRect(const QRect& rect, int x, int y, const QString& text)
 {
     const qreal ratio = surface_.devicePixelRatio();
-    const bool copied = Brush.Style != bsClear && !rect.isEmpty() && surface_.depth() == 32 && ratio == std::round(ratio);
+    const QColor paper = ToQColor(Brush.Color);
+    // Only an opaque brush hides what was there; only at a whole-number
+    // density does the rectangle start on a device pixel.
+    const bool copied = Brush.Style != bsClear && paper.alpha() == 255 && !rect.isEmpty() && surface_.depth() == 32
+                        && ratio == std::round(ratio);
     if (copied) {
         const TextKey key{text, rect.size(), QPoint(x, y) - rect.topLeft(), Font.Name(), Font.Height(), Font.Style(),
-                          ToQColor(Font.Color()).rgb(), ToQColor(Brush.Color).rgb(), ratio, surface_.format()};
+                          ToQColor(Font.Color()).rgb(), paper.rgb(), ratio, surface_.format()};
         Raster(surface_).Copy(KeptTextPictures().PictureOf(key, Brush, Font), rect);
     } else {
         WriteText(surface_, rect, QPoint(x, y), text, Brush, Font);
@@ -242,11 +246,6 @@ QRect TCanvas::Bounds() const
 void TCanvas::FillRect(const QRect& rect, QRgb colour)
 {
     Raster(surface_).Fill(rect, colour);
-}
-
-void TCanvas::Plot(int x, int y, QRgb colour)
-{
-    Raster(surface_).Plot(x, y, colour);
 }
 
 void TCanvas::ThinLine(TPoint from, TPoint to, QRgb colour)

@@ -66,7 +66,6 @@ public:
 private:
     QRect Bounds() const;
     void FillRect(const QRect& rect, QRgb colour);
-    void Plot(int x, int y, QRgb colour);
     void ThinLine(TPoint from, TPoint to, QRgb colour);
     void WideLine(TPoint from, TPoint to, QRgb colour);
     void Changed(const QRect& rect);

@@ -182,7 +182,7 @@ void TForm::Show()
 void TForm::DoCreate()
 {
     if (OnCreate)
-        Dispatch(TEventCause::System, [this] { OnCreate(this); });
+        Dispatch([this] { OnCreate(this); });
 }
 
 // The window is activated once per run: at its first showing, before
@@ -203,7 +203,7 @@ void TForm::Activate()
     if (!focusWidget())
         focusNextChild();
     if (OnActivate)
-        Dispatch(TEventCause::System, [this] { OnActivate(this); });
+        Dispatch([this] { OnActivate(this); });
 }
 
 void TForm::closeEvent(QCloseEvent* event)

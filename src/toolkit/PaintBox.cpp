@@ -118,7 +118,7 @@ void TPaintBox::paintEvent(QPaintEvent* event)
         canvas_->Font = font_;
         canvas_->Brush.Color = color_;
         if (OnPaint)
-            Dispatch(TEventCause::System, [this] { OnPaint(this); });
+            Dispatch([this] { OnPaint(this); });
         painting_ = false;
     }
     drawnByProgram_ = QRegion();
@@ -145,5 +145,5 @@ void TPaintBox::Press(QMouseEvent* event, TShiftState extra)
     const int y = int(std::floor(event->position().y()));
     const TMouseButton button = ButtonOf(event->button());
     const TShiftState shift = ShiftOf(*event) | extra;
-    Dispatch(TEventCause::UserInput, [&] { OnMouseDown(this, button, shift, x, y); });
+    Dispatch([&] { OnMouseDown(this, button, shift, x, y); });
 }

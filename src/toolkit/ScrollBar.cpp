@@ -85,7 +85,7 @@ int TScrollBar::RunOnScroll(TScrollCode code, int position)
 {
     int scrollPos = std::clamp(position, minimum(), maximum());
     if (OnScroll)
-        Dispatch(TEventCause::UserInput, [&] { OnScroll(this, code, scrollPos); });
+        Dispatch([&] { OnScroll(this, code, scrollPos); });
     return scrollPos;
 }
 

@@ -123,7 +123,7 @@ void TSpeedButton::Release(bool counts)
     if (groupIndex_ != 0)
         SetDown(!down_);
     if (OnClick)
-        Dispatch(TEventCause::UserInput, [this] { OnClick(this); });
+        Dispatch([this] { OnClick(this); });
 }
 
 void TSpeedButton::paintEvent(QPaintEvent*)
