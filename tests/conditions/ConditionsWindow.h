@@ -58,17 +58,9 @@ inline void PrintTo(const ConditionState& s, std::ostream* out)
     *out << '}';
 }
 
-// The window as at start-up. The program's state is zero and empty when it
-// starts; it is set so here too, so that the tests also start from there
-// when they share one process.
+// The window as at start-up, with a snapshot of the whole condition state.
 class ConditionsWindow : public KavrelWindow {
 protected:
-    void SetUp() override
-    {
-        StartFromProgramStart();
-        KavrelWindow::SetUp();
-    }
-
     std::array<TSpeedButton*, 5> GroupButtons()
     {
         return {Form().SbnLine, Form().SbnXzahyo, Form().SbnYzahyo, Form().SbnHiPF, Form().SbnHiPH};
@@ -118,24 +110,5 @@ protected:
             s.down[i] = i == chosen;
             s.colours[i] = i == chosen ? clRed : clMaroon;
         }
-    }
-
-private:
-    static void StartFromProgramStart()
-    {
-        InputTarget = 0;
-        LineState = FxState = FyState = PfState = PhState = 0;
-        LineAxis = LineValue = FxValue = FyValue = 0;
-        RatioPF = RatioPH = 0.0f;
-        MinusMark.clear();
-        RootMark.clear();
-        LineName.clear();
-        Scale = 0;
-        TenF = TenH = TZahyoR{};
-        Ten.fill(TZahyoR{});
-        ZanzoCount = 0;
-        ClickDot = TDot{};
-        PText.clear();
-        ProbeAfterClick = false;
     }
 };

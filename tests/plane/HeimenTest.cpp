@@ -58,18 +58,6 @@ int CountOf(const QImage& picture, TColor colour)
 
 class Heimen : public KavrelWindow {
 protected:
-    // ctest gives every test a process of its own; when the tests run one
-    // after another in one process, the state starts as at program start.
-    void SetUp() override
-    {
-        LineAxis = LineValue = FxValue = FyValue = 0;
-        TenF = TenH = TZahyoR{};
-        Ten.fill(TZahyoR{});
-        ZanzoCount = 0;
-        ClickDot = TDot{};
-        KavrelWindow::SetUp();
-    }
-
     void ScrollKey(Qt::Key key)
     {
         Form().ScrollBar1->setFocus();

@@ -1,5 +1,7 @@
 #include "KavrelWindow.h"
 
+#include "ProgramStart.h"
+
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
 
@@ -8,6 +10,7 @@
 
 void KavrelWindow::SetUp()
 {
+    RestoreProgramStart();
     SetErrorBox([this](const QString& caption, const QString& text) { errors << caption + QLatin1Char('|') + text; });
     Application->CreateForm(Kavrel_Form);
     Kavrel_Form->Show();
