@@ -3,7 +3,7 @@ BUILD_TYPE := RelWithDebInfo
 JOBS       := 2
 TEST_TIMEOUT := 300
 
-.PHONY: run test build clean setup configure
+.PHONY: run test build clean setup configure bench monkey memcheck
 
 run: build
 	bash scripts/run.sh
@@ -22,3 +22,24 @@ setup:
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# 1,000,000 monkey events in a build of its own with AddressSanitizer and
+# UndefinedBehaviorSanitizer (scripts/monkey.sh prints the counts).
+monkey: setup
+	cmake -S . -B build-monkey -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
+	    "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
+	cmake --build build-monkey -j$(JOBS) --target kavrel_monkey
+	bash scripts/monkey.sh build-monkey/tests/kavrel_monkey 1000000 1 $(JOBS)
+
+# The real program under valgrind's memcheck through a scripted lesson.
+memcheck: build
+	bash scripts/memcheck.sh $(BUILD_DIR)/kavrel
+
+# Benchmarks, in an optimised build of their own (build-bench/): the
+# plane's drawing, offscreen, then the start-up against a bare Qt window.
+bench: setup
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j$(JOBS) --target plane_bench startup_kavrel startup_bare startup_compare
+	QT_QPA_PLATFORM=offscreen build-bench/bench/plane_bench
+	build-bench/bench/startup_compare build-bench/bench/startup_kavrel build-bench/bench/startup_bare 15

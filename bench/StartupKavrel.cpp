@@ -1,0 +1,17 @@
+// The program's start-up, as its main block runs it, ended after the first
+// frame of the window for the start-up comparison (StartupCompare.cpp).
+
+#include "FirstFrame.h"
+
+#include "kavrelsrc.h"
+#include "toolkit/Application.h"
+
+int main(int, char** argv)
+{
+    int argc = 1;
+    TApplication application(argc, argv);
+    Application->Initialize();
+    Application->CreateForm(Kavrel_Form);
+    FirstFrame firstFrame(Kavrel_Form->PaintBox1);
+    return Application->Run();
+}

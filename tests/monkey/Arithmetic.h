@@ -1,0 +1,47 @@
+#pragma once
+
+#include "kavrelsrc.h"
+
+#include <cmath>
+#include <cstdint>
+
+// The probe's measure, redone by the monkey to judge what the window did.
+
+// H for a P: the foot of the perpendicular on the fixed line.
+inline TZahyoR FootOnLine(TZahyoR p)
+{
+    const float c = float(LineValue);
+    return LineAxis == 1 ? TZahyoR{c, p.Y} : TZahyoR{p.X, c};
+}
+
+// e = |PF·RatioPH − PH·RatioPF|, the roots and products in extended
+// precision, the result rounded to Single, as the probe forms it.
+inline float ProbeError(TZahyoR p, TZahyoR f, TZahyoR h)
+{
+    const float pf2 = Kyori(f, p);
+    const float ph2 = Kyori(h, p);
+    return float(std::fabs(std::sqrt(static_cast<long double>(pf2)) * RatioPH
+                           - std::sqrt(static_cast<long double>(ph2)) * RatioPF));
+}
+
+inline bool Keepable(float e)
+{
+    return static_cast<long double>(e) < 0.05L;
+}
+
+// The repaint reaches the probe while no term of F or of the ratio is empty.
+inline bool ProbeRuns()
+{
+    return std::int64_t(FxState) * FyState * PfState * PhState != 0;
+}
+
+// P exactly on F leaves PF² = 0 to divide by.
+inline bool POnF()
+{
+    return Kyori(TenF, Ten[0]) == 0.0f;
+}
+
+inline bool POnLine()
+{
+    return Kyori(TenH, Ten[0]) == 0.0f;
+}

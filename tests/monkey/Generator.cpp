@@ -1,0 +1,312 @@
+#include "Generator.h"
+
+#include "Arithmetic.h"
+
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kPlaneSize = 660;
+
+const std::array<const char*, 18> kKeypadKeys = {
+    "Btn00", "Btn01", "Btn02", "Btn03", "Btn04", "Btn05", "Btn06", "Btn07",  "Btn08",
+    "Btn09", "BtnDot", "BtnKettei", "BtnKesu", "BtnRoot", "BtnMinus", "BtnPlus", "BtnX", "BtnY",
+};
+
+const std::array<const char*, 6> kToggleButtons = {"SbnLine", "SbnZahyo", "SbnXzahyo", "SbnYzahyo", "SbnHiPF", "SbnHiPH"};
+
+// Keys that move the focus, press the focused button or move the scroll
+// bar, and a few that the window has no use for.
+const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 18> kKeys = {{
+    {Qt::Key_Tab, Qt::NoModifier},
+    {Qt::Key_Tab, Qt::NoModifier},
+    {Qt::Key_Backtab, Qt::ShiftModifier},
+    {Qt::Key_Space, Qt::NoModifier},
+    {Qt::Key_Space, Qt::NoModifier},
+    {Qt::Key_Return, Qt::NoModifier},
+    {Qt::Key_Enter, Qt::NoModifier},
+    {Qt::Key_Left, Qt::NoModifier},
+    {Qt::Key_Right, Qt::NoModifier},
+    {Qt::Key_Up, Qt::NoModifier},
+    {Qt::Key_Down, Qt::NoModifier},
+    {Qt::Key_PageUp, Qt::NoModifier},
+    {Qt::Key_PageDown, Qt::NoModifier},
+    {Qt::Key_Home, Qt::NoModifier},
+    {Qt::Key_End, Qt::NoModifier},
+    {Qt::Key_Escape, Qt::NoModifier},
+    {Qt::Key_5, Qt::NoModifier},
+    {Qt::Key_A, Qt::ControlModifier},
+}};
+
+bool InsidePlane(QPoint pixel)
+{
+    return pixel.x() >= 0 && pixel.y() >= 0 && pixel.x() < kPlaneSize && pixel.y() < kPlaneSize;
+}
+
+QPoint WholePixel(TDot dot)
+{
+    return QPoint(int(std::lround(dot.X)), int(std::lround(dot.Y)));
+}
+
+QRect ScrollBarPart(const TScrollBar& bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar.orientation();
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    option.upsideDown = bar.invertedAppearance();
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
+}
+
+}  // namespace
+
+TGenerator::TGenerator(std::uint64_t seed)
+    : random_(seed)
+{
+}
+
+// The weights keep every kind of action frequent enough for 20,000 events
+// to complete the conditions many times, keep points, fill the store and
+// meet P on F, while resets stay rare enough not to undo it all.
+TMonkeyEvent TGenerator::Next(const TKavrel_Form& form)
+{
+    if (tracing_ == 0 && ProbeRuns() && OneIn(250))
+        tracing_ = 130;
+    if (tracing_ > 0) {
+        --tracing_;
+        return OneIn(15) ? ScrollArrow(form) : PlaneNearCurve(form);
+    }
+    struct Choice {
+        int weight;
+        TMonkeyEvent (TGenerator::*make)(const TKavrel_Form&);
+    };
+    static const Choice choices[] = {
+        {34, &TGenerator::KeypadKey},
+        {10, &TGenerator::ToggleButton},
+        {1, &TGenerator::RetryButton},
+        {3, &TGenerator::AnywhereOnWindow},
+        {9, &TGenerator::PlaneAtRandom},
+        {10, &TGenerator::PlaneNearCurve},
+        {3, &TGenerator::PlaneOnF},
+        {3, &TGenerator::PlaneOnLine},
+        {2, &TGenerator::PlaneOnP},
+        {1, &TGenerator::PlaneOnKeptPoint},
+        {3, &TGenerator::ScrollArrow},
+        {2, &TGenerator::ScrollTrack},
+        {3, &TGenerator::ScrollThumbDrag},
+        {6, &TGenerator::KeyPress},
+    };
+    int total = 0;
+    for (const Choice& choice : choices)
+        total += choice.weight;
+    int pick = Below(total);
+    for (const Choice& choice : choices) {
+        if (pick < choice.weight)
+            return (this->*choice.make)(form);
+        pick -= choice.weight;
+    }
+    return KeypadKey(form);
+}
+
+int TGenerator::Below(int n)
+{
+    return n <= 1 ? 0 : int(random_() % std::uint64_t(n));
+}
+
+bool TGenerator::OneIn(int n)
+{
+    return Below(n) == 0;
+}
+
+QPoint TGenerator::Inside(const QRect& rect)
+{
+    if (rect.isEmpty())
+        return rect.topLeft();
+    return QPoint(rect.left() + Below(rect.width()), rect.top() + Below(rect.height()));
+}
+
+Qt::MouseButton TGenerator::AnyButton()
+{
+    switch (Below(8)) {
+    case 0:
+        return Qt::RightButton;
+    case 1:
+        return Qt::MiddleButton;
+    default:
+        return Qt::LeftButton;
+    }
+}
+
+TMonkeyEvent TGenerator::OnControl(QWidget* control, Qt::MouseButton button)
+{
+    TMonkeyEvent event;
+    event.gesture = OneIn(12) ? TGesture::DoubleClick : TGesture::Click;
+    event.control = control->objectName();
+    event.button = button;
+    // Mostly the middle, sometimes any pixel of the control, edges included.
+    event.at = OneIn(3) ? Inside(control->rect()) : control->rect().center();
+    return event;
+}
+
+TMonkeyEvent TGenerator::KeypadKey(const TKavrel_Form& form)
+{
+    // The confirm key walks the learner through the terms: press it often.
+    const char* name = OneIn(5) ? "BtnKettei" : kKeypadKeys[Below(int(kKeypadKeys.size()))];
+    return OnControl(form.GroupBox1->findChild<QWidget*>(QLatin1String(name)), OneIn(20) ? AnyButton() : Qt::LeftButton);
+}
+
+TMonkeyEvent TGenerator::ToggleButton(const TKavrel_Form& form)
+{
+    const char* name = kToggleButtons[Below(int(kToggleButtons.size()))];
+    return OnControl(form.GroupBox2->findChild<QWidget*>(QLatin1String(name)), OneIn(20) ? AnyButton() : Qt::LeftButton);
+}
+
+TMonkeyEvent TGenerator::RetryButton(const TKavrel_Form& form)
+{
+    return OnControl(form.BtnSai, OneIn(10) ? AnyButton() : Qt::LeftButton);
+}
+
+// Any pixel of the window's client area, given to the control under it
+// (labels, static texts, group boxes, the window itself), except the quit
+// key.
+TMonkeyEvent TGenerator::AnywhereOnWindow(const TKavrel_Form& form)
+{
+    QWidget* client = form.Client();
+    for (;;) {
+        const QPoint point = Inside(client->rect());
+        QWidget* under = client->childAt(point);
+        if (under == form.BtnSyuryo || (under && under->objectName().isEmpty()))
+            continue;
+        TMonkeyEvent event;
+        event.gesture = OneIn(8) ? TGesture::DoubleClick : TGesture::Click;
+        event.button = AnyButton();
+        if (under) {
+            event.control = under->objectName();
+            event.at = under->mapFrom(client, point);
+        } else {
+            event.at = point;
+        }
+        return event;
+    }
+}
+
+TMonkeyEvent TGenerator::OnPlane(QPoint pixel)
+{
+    TMonkeyEvent event;
+    event.gesture = OneIn(7) ? TGesture::DoubleClick : TGesture::Click;
+    event.control = QStringLiteral("PaintBox1");
+    event.button = AnyButton();
+    event.at = pixel;
+    return event;
+}
+
+TMonkeyEvent TGenerator::PlaneAtRandom(const TKavrel_Form&)
+{
+    return OnPlane(QPoint(Below(kPlaneSize), Below(kPlaneSize)));
+}
+
+// The pixel of a random row or column whose P lies closest to the curve
+// of the current conditions: such clicks are kept.
+TMonkeyEvent TGenerator::PlaneNearCurve(const TKavrel_Form& form)
+{
+    const bool row = OneIn(2);
+    const int fixed = Below(kPlaneSize);
+    QPoint best(fixed, fixed);
+    float bestError = std::numeric_limits<float>::infinity();
+    for (int i = 0; i < kPlaneSize; ++i) {
+        const QPoint pixel = row ? QPoint(i, fixed) : QPoint(fixed, i);
+        const TZahyoR p = form.DottoZahyo(TDot{float(pixel.x()), float(pixel.y())});
+        const float error = ProbeError(p, TenF, FootOnLine(p));
+        if (error < bestError) {
+            bestError = error;
+            best = pixel;
+        }
+    }
+    return OnPlane(best);
+}
+
+// F's own pixel: P lands exactly on F wherever the scale puts F on a whole
+// pixel.
+TMonkeyEvent TGenerator::PlaneOnF(const TKavrel_Form& form)
+{
+    const QPoint f = WholePixel(form.ZahyotoDot(TenF));
+    return InsidePlane(f) ? OnPlane(f) : PlaneAtRandom(form);
+}
+
+TMonkeyEvent TGenerator::PlaneOnLine(const TKavrel_Form& form)
+{
+    const float c = float(LineValue);
+    const QPoint onLine = WholePixel(form.ZahyotoDot(LineAxis == 1 ? TZahyoR{c, 0} : TZahyoR{0, c}));
+    const QPoint pixel = LineAxis == 1 ? QPoint(onLine.x(), Below(kPlaneSize)) : QPoint(Below(kPlaneSize), onLine.y());
+    return InsidePlane(pixel) ? OnPlane(pixel) : PlaneAtRandom(form);
+}
+
+TMonkeyEvent TGenerator::PlaneOnP(const TKavrel_Form& form)
+{
+    const QPoint p(int(ClickDot.X), int(ClickDot.Y));
+    return InsidePlane(p) ? OnPlane(p) : PlaneAtRandom(form);
+}
+
+TMonkeyEvent TGenerator::PlaneOnKeptPoint(const TKavrel_Form& form)
+{
+    if (ZanzoCount < 1 || ZanzoCount > ZANZO_MAX)
+        return PlaneAtRandom(form);
+    const QPoint kept = WholePixel(form.ZahyotoDot(Ten[1 + Below(ZanzoCount)]));
+    return InsidePlane(kept) ? OnPlane(kept) : PlaneAtRandom(form);
+}
+
+TMonkeyEvent TGenerator::ScrollArrow(const TKavrel_Form& form)
+{
+    const QStyle::SubControl arrow = OneIn(2) ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine;
+    TMonkeyEvent event;
+    event.gesture = OneIn(8) ? TGesture::DoubleClick : TGesture::Click;
+    event.control = form.ScrollBar1->objectName();
+    event.button = OneIn(10) ? AnyButton() : Qt::LeftButton;
+    event.at = Inside(ScrollBarPart(*form.ScrollBar1, arrow));
+    return event;
+}
+
+TMonkeyEvent TGenerator::ScrollTrack(const TKavrel_Form& form)
+{
+    const QRect before = ScrollBarPart(*form.ScrollBar1, QStyle::SC_ScrollBarSubPage);
+    const QRect after = ScrollBarPart(*form.ScrollBar1, QStyle::SC_ScrollBarAddPage);
+    const QRect track = before.isEmpty() || (!after.isEmpty() && OneIn(2)) ? after : before;
+    TMonkeyEvent event;
+    event.gesture = OneIn(8) ? TGesture::DoubleClick : TGesture::Click;
+    event.control = form.ScrollBar1->objectName();
+    event.button = OneIn(10) ? AnyButton() : Qt::LeftButton;
+    event.at = Inside(track);
+    return event;
+}
+
+// From a pixel of the thumb to anywhere along the bar, past its ends too.
+TMonkeyEvent TGenerator::ScrollThumbDrag(const TKavrel_Form& form)
+{
+    const TScrollBar& bar = *form.ScrollBar1;
+    TMonkeyEvent event;
+    event.gesture = TGesture::Drag;
+    event.control = bar.objectName();
+    event.at = Inside(ScrollBarPart(bar, QStyle::SC_ScrollBarSlider));
+    event.to = QPoint(Below(bar.width() + 80) - 40, Below(bar.height() + 20) - 10);
+    return event;
+}
+
+TMonkeyEvent TGenerator::KeyPress(const TKavrel_Form&)
+{
+    const auto& [key, modifiers] = kKeys[Below(int(kKeys.size()))];
+    TMonkeyEvent event;
+    event.gesture = TGesture::Key;
+    event.key = key;
+    event.modifiers = modifiers;
+    return event;
+}

@@ -1,0 +1,437 @@
+#include "Invariants.h"
+
+#include "Arithmetic.h"
+
+#include <QApplication>
+#include <bit>
+#include <cmath>
+
+namespace {
+
+const QString kMinus = QStringLiteral("－");
+const QString kRoot = QStringLiteral("√");
+const QString kLineX = QStringLiteral("Ｘ＝");
+const QString kLineY = QStringLiteral("Ｙ＝");
+
+QString Quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QString FullWidthDigit(int digit)
+{
+    return QString(QChar(0xFF10 + digit));
+}
+
+// A complete coordinate or line constant as the keypad writes it: the
+// minus only for a negative value.
+QString SignedDigit(int value)
+{
+    return (value < 0 ? kMinus : QString()) + FullWidthDigit(std::abs(value));
+}
+
+bool SameSingle(float a, float b)
+{
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+
+bool SamePoint(TZahyoR a, TZahyoR b)
+{
+    return SameSingle(a.X, b.X) && SameSingle(a.Y, b.Y);
+}
+
+QString PointText(TZahyoR p)
+{
+    return QStringLiteral("(%1, %2)").arg(double(p.X), 0, 'g', 9).arg(double(p.Y), 0, 'g', 9);
+}
+
+float RootOf(int digit)
+{
+    return static_cast<float>(std::sqrt(static_cast<long double>(digit)));
+}
+
+bool IsScrollKey(Qt::Key key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsButtonKey(const TMonkeyEvent& event)
+{
+    return event.modifiers == Qt::NoModifier
+        && (event.key == Qt::Key_Space || event.key == Qt::Key_Return || event.key == Qt::Key_Enter);
+}
+
+struct TGroupButton {
+    TSpeedButton* button;
+    int target;
+};
+
+std::array<TGroupButton, 5> GroupOf(const TKavrel_Form& form)
+{
+    return {{{form.SbnLine, 1}, {form.SbnXzahyo, 2}, {form.SbnYzahyo, 3}, {form.SbnHiPF, 4}, {form.SbnHiPH, 5}}};
+}
+
+class TChecker {
+public:
+    TChecker(const TKavrel_Form& form, const TMonkeyEvent& event, const TSnapshot& before, const THandlerLog& log)
+        : form_(form), event_(event), before_(before), log_(log)
+    {
+    }
+
+    QList<TFailure> Run()
+    {
+        CheckWindowAnswers();
+        CheckHandlersAnswered();
+        CheckScale();
+        CheckErrors();
+        CheckKeptPoints();
+        CheckTargetAndGroup();
+        CheckEntryStates();
+        CheckLineLabel();
+        CheckCoordinateLabel(QStringLiteral("LblXzahyo"), FxState, FxValue, form_.LblXzahyo->Caption());
+        CheckCoordinateLabel(QStringLiteral("LblYzahyo"), FyState, FyValue, form_.LblYzahyo->Caption());
+        CheckRatioLabel(QStringLiteral("LblHiPF"), PfState, RatioPF, form_.LblHiPF->Caption());
+        CheckRatioLabel(QStringLiteral("LblHiPH"), PhState, RatioPH, form_.LblHiPH->Caption());
+        return failures_;
+    }
+
+private:
+    void Fail(const QString& invariant, const QString& detail) { failures_.append({invariant, detail}); }
+
+    bool Confirmed() const
+    {
+        const auto kettei = log_.buttonClicks.find(QStringLiteral("BtnKettei"));
+        return before_.allComplete && kettei != log_.buttonClicks.end() && kettei->second > 0;
+    }
+
+    // The window is still there and free for the next event: nothing holds
+    // the mouse, no box or popup waits, no button is left pressed.
+    void CheckWindowAnswers()
+    {
+        if (!form_.isVisible())
+            Fail(QStringLiteral("window"), QStringLiteral("the window is no longer shown"));
+        if (QWidget* grabber = QWidget::mouseGrabber())
+            Fail(QStringLiteral("window"), QStringLiteral("%1 still holds the mouse").arg(grabber->objectName()));
+        if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
+            Fail(QStringLiteral("window"), QStringLiteral("a modal box or popup is open"));
+        for (const TButton* button : form_.Client()->findChildren<TButton*>())
+            if (button->isDown())
+                Fail(QStringLiteral("window"), button->objectName() + QStringLiteral(" stays pressed"));
+        for (const TSpeedButton* toggle : form_.GroupBox2->findChildren<TSpeedButton*>()) {
+            const bool lowered = toggle->Face() == TSpeedButton::TFace::Lowered;
+            if (toggle->Face() == TSpeedButton::TFace::Pressed || lowered != toggle->Down())
+                Fail(QStringLiteral("window"), toggle->objectName() + QStringLiteral(" shows a face that is not its state"));
+        }
+        if (form_.ScrollBar1->isSliderDown())
+            Fail(QStringLiteral("window"), QStringLiteral("the scroll bar's thumb stays held"));
+    }
+
+    // Every gesture reached the handler it is for, as often as it pressed,
+    // and no other handler ran.
+    void CheckHandlersAnswered()
+    {
+        const int presses = Presses(event_);
+        const bool left = event_.button == Qt::LeftButton;
+        const TInputKind kind = before_.kind;
+        const int planeExpected = kind == TInputKind::PlanePress ? presses : 0;
+        if (log_.planePresses != planeExpected)
+            Fail(QStringLiteral("answer"), QStringLiteral("the plane's mouse-down handler ran %1 times, not %2")
+                                               .arg(log_.planePresses)
+                                               .arg(planeExpected));
+
+        const bool scrolls = (kind == TInputKind::ScrollMouse && left) || kind == TInputKind::ScrollKey;
+        if (scrolls ? log_.scrollNotifications < 1 : log_.scrollNotifications != 0)
+            Fail(QStringLiteral("answer"), QStringLiteral("the scroll bar notified %1 times").arg(log_.scrollNotifications));
+
+        int buttonExpected = 0;
+        if (kind == TInputKind::ButtonMouse && left)
+            buttonExpected = presses;
+        else if (kind == TInputKind::ButtonKey)
+            buttonExpected = 1;
+        const auto clicks = log_.buttonClicks.find(before_.target);
+        const int targetClicks = clicks == log_.buttonClicks.end() ? 0 : clicks->second;
+        if (log_.ButtonClicks() != buttonExpected || (buttonExpected > 0 && targetClicks != buttonExpected))
+            Fail(QStringLiteral("answer"), QStringLiteral("push buttons clicked %1 times (%2 by %3), not %4")
+                                               .arg(log_.ButtonClicks())
+                                               .arg(targetClicks)
+                                               .arg(before_.target)
+                                               .arg(buttonExpected));
+
+        const int toggleExpected = kind == TInputKind::ToggleMouse && left ? presses : 0;
+        const auto toggles = log_.toggleClicks.find(before_.target);
+        const int targetToggles = toggles == log_.toggleClicks.end() ? 0 : toggles->second;
+        if (log_.ToggleClicks() != toggleExpected || targetToggles != toggleExpected)
+            Fail(QStringLiteral("answer"), QStringLiteral("toggle buttons clicked %1 times, not %2")
+                                               .arg(log_.ToggleClicks())
+                                               .arg(toggleExpected));
+    }
+
+    void CheckScale()
+    {
+        const int position = form_.ScrollBar1->Position();
+        if (Scale < 4 || Scale > 36 || Scale != ScaleOfPosition(position))
+            Fail(QStringLiteral("Scale"), QStringLiteral("Scale %1 at scroll position %2 (scale of the position: %3)")
+                                              .arg(Scale)
+                                              .arg(position)
+                                              .arg(ScaleOfPosition(position)));
+    }
+
+    // The division errors of P on F, each reported once, and nothing else.
+    void CheckErrors()
+    {
+        for (const QString& error : log_.reportedErrors)
+            if (!error.endsWith(QStringLiteral("|0 による浮動小数点数除算."))
+                && !error.endsWith(QStringLiteral("|不正な浮動小数点数演算命令.")))
+                Fail(QStringLiteral("errors"), QStringLiteral("an error that is not P on F: ") + error);
+        if (log_.reportedErrors != log_.expectedErrors)
+            Fail(QStringLiteral("errors"), QStringLiteral("reported [%1], expected [%2] (P %3, F %4, H %5)")
+                                               .arg(log_.reportedErrors.join(QStringLiteral("; ")),
+                                                    log_.expectedErrors.join(QStringLiteral("; ")),
+                                                    PointText(Ten[0]), PointText(TenF), PointText(TenH)));
+    }
+
+    // The store changes only by a click that keeps P (once per press, up to
+    // 100) or by a confirmation that empties it; what it holds stays put.
+    void CheckKeptPoints()
+    {
+        if (ZanzoCount < 0 || ZanzoCount > ZANZO_MAX) {
+            Fail(QStringLiteral("kept"), QStringLiteral("ZanzoCount %1").arg(ZanzoCount));
+            return;
+        }
+        if (Confirmed()) {
+            if (ZanzoCount != 0)
+                Fail(QStringLiteral("kept"), QStringLiteral("%1 points kept after the confirmation").arg(ZanzoCount));
+            return;
+        }
+        for (int i = 1; i <= std::min(before_.zanzoCount, ZanzoCount); ++i)
+            if (!SamePoint(Ten[i], before_.ten[i]))
+                Fail(QStringLiteral("kept"), QStringLiteral("kept point %1 moved from %2 to %3")
+                                                 .arg(i)
+                                                 .arg(PointText(before_.ten[i]), PointText(Ten[i])));
+        if (before_.kind == TInputKind::PlanePress && !SamePoint(TenH, FootOnLine(Ten[0])))
+            Fail(QStringLiteral("kept"), QStringLiteral("H %1 is not the foot of P %2 on the fixed line")
+                                             .arg(PointText(TenH), PointText(Ten[0])));
+        const int expected = ExpectedZanzoCount();
+        if (ZanzoCount != expected)
+            Fail(QStringLiteral("kept"), QStringLiteral("ZanzoCount %1, expected %2 (was %3; P %4, e %5)")
+                                             .arg(ZanzoCount)
+                                             .arg(expected)
+                                             .arg(before_.zanzoCount)
+                                             .arg(PointText(Ten[0]))
+                                             .arg(double(ProbeError(Ten[0], TenF, TenH)), 0, 'g', 9));
+        for (int i = before_.zanzoCount + 1; i <= ZanzoCount; ++i) {
+            const float e = ProbeError(Ten[i], TenF, FootOnLine(Ten[i]));
+            if (!SamePoint(Ten[i], Ten[0]) || !Keepable(e))
+                Fail(QStringLiteral("kept"), QStringLiteral("kept point %1 %2 has e %3 (P %4)")
+                                                 .arg(i)
+                                                 .arg(PointText(Ten[i]))
+                                                 .arg(double(e), 0, 'g', 9)
+                                                 .arg(PointText(Ten[0])));
+        }
+    }
+
+    int ExpectedZanzoCount() const
+    {
+        if (before_.kind != TInputKind::PlanePress || !before_.probeRuns || POnF())
+            return before_.zanzoCount;
+        if (!Keepable(ProbeError(Ten[0], TenF, TenH)))
+            return before_.zanzoCount;
+        return std::min(ZANZO_MAX, before_.zanzoCount + Presses(event_));
+    }
+
+    // At most one group button down, and it is the keypad's target with a
+    // red caption; the button without a group never stays down.
+    void CheckTargetAndGroup()
+    {
+        if (InputTarget < 0 || InputTarget > 5)
+            Fail(QStringLiteral("target"), QStringLiteral("InputTarget %1").arg(InputTarget));
+        if (form_.SbnZahyo->Down())
+            Fail(QStringLiteral("group"), QStringLiteral("SbnZahyo is down"));
+        int down = 0;
+        for (const TGroupButton& member : GroupOf(form_)) {
+            if (!member.button->Down())
+                continue;
+            ++down;
+            if (InputTarget != member.target)
+                Fail(QStringLiteral("group"), QStringLiteral("%1 is down while InputTarget is %2")
+                                                  .arg(member.button->objectName())
+                                                  .arg(InputTarget));
+            if (member.button->Font().Color() != clRed)
+                Fail(QStringLiteral("group"), member.button->objectName() + QStringLiteral(" is down without a red caption"));
+        }
+        if (down > 1)
+            Fail(QStringLiteral("group"), QStringLiteral("%1 group buttons are down").arg(down));
+        if (Confirmed() && (down != 0 || InputTarget != 0))
+            Fail(QStringLiteral("group"), QStringLiteral("the confirmation left a target"));
+        if (Confirmed() && !SamePoint(TenF, TZahyoR{float(FxValue), float(FyValue)}))
+            Fail(QStringLiteral("group"), QStringLiteral("the confirmation left F at ") + PointText(TenF));
+    }
+
+    void CheckEntryStates()
+    {
+        const auto inRange = [](int value, int low, int high) { return value >= low && value <= high; };
+        if (LineState < 0 || FxState < 0 || FyState < 0 || !inRange(LineAxis, 0, 2) || !inRange(LineValue, -9, 9)
+            || !inRange(FxValue, -9, 9) || !inRange(FyValue, -9, 9))
+            Fail(QStringLiteral("states"), QStringLiteral("line %1/%2/%3, F's X %4/%5, F's Y %6/%7 (state/value)")
+                                               .arg(LineState)
+                                               .arg(LineAxis)
+                                               .arg(LineValue)
+                                               .arg(FxState)
+                                               .arg(FxValue)
+                                               .arg(FyState)
+                                               .arg(FyValue));
+        for (int state : {PfState, PhState})
+            if (state != 0 && state != 1 && state != STATE_COMPLETE)
+                Fail(QStringLiteral("states"), QStringLiteral("a ratio term in state %1").arg(state));
+        if ((!MinusMark.isEmpty() && MinusMark != kMinus) || (!RootMark.isEmpty() && RootMark != kRoot))
+            Fail(QStringLiteral("states"), QStringLiteral("marks %1 and %2").arg(Quoted(MinusMark), Quoted(RootMark)));
+    }
+
+    // Empty before the variable; the variable alone; the variable and a
+    // pending minus while in progress or after a minus on a complete line;
+    // the whole equation, its sign that of LineValue, when complete.
+    void CheckLineLabel()
+    {
+        const QString label = form_.LblSiki->Caption();
+        QString expected;
+        if (LineState >= 1) {
+            const QString name = LineAxis == 1 ? kLineX : kLineY;
+            if (LineName != name)
+                Fail(QStringLiteral("LblSiki"), QStringLiteral("LineName %1 with LineAxis %2").arg(Quoted(LineName)).arg(LineAxis));
+            if (LineState == 1)
+                expected = QLatin1Char(' ') + name;
+            else if (LineState == STATE_COMPLETE)
+                expected = QLatin1Char(' ') + name + SignedDigit(LineValue);
+            else
+                expected = QLatin1Char(' ') + name + kMinus;
+        }
+        if (label != expected)
+            Fail(QStringLiteral("LblSiki"), QStringLiteral("shows %1 with LineState %2, LineValue %3; expected %4")
+                                                .arg(Quoted(label))
+                                                .arg(LineState)
+                                                .arg(LineValue)
+                                                .arg(Quoted(expected)));
+    }
+
+    void CheckCoordinateLabel(const QString& name, int state, int value, const QString& label)
+    {
+        QString expected;
+        if (state == STATE_COMPLETE)
+            expected = QLatin1Char(' ') + SignedDigit(value);
+        else if (state != 0)
+            expected = QLatin1Char(' ') + kMinus;
+        if (label != expected)
+            Fail(name, QStringLiteral("shows %1 with state %2, value %3; expected %4")
+                           .arg(Quoted(label))
+                           .arg(state)
+                           .arg(value)
+                           .arg(Quoted(expected)));
+    }
+
+    // Empty with the value 0 after a reset; " √" under a pending root with
+    // the last value or 0; when complete the digit or its root, the value
+    // being that digit or the Single nearest its square root.
+    void CheckRatioLabel(const QString& name, int state, float ratio, const QString& label)
+    {
+        const auto fail = [&] {
+            Fail(name, QStringLiteral("shows %1 with state %2, value %3")
+                           .arg(Quoted(label))
+                           .arg(state)
+                           .arg(double(ratio), 0, 'g', 9));
+        };
+        if (state == 0) {
+            if (!label.isEmpty() || !SameSingle(ratio, 0.0f))
+                fail();
+            return;
+        }
+        if (state == 1) {
+            if (label != QStringLiteral(" √") || !IsRatioValue(ratio, true))
+                fail();
+            return;
+        }
+        if (!CompleteRatioMatches(label, ratio))
+            fail();
+    }
+
+    static bool IsRatioValue(float ratio, bool orZero)
+    {
+        if (orZero && SameSingle(ratio, 0.0f))
+            return true;
+        for (int digit = 1; digit <= 9; ++digit)
+            if (SameSingle(ratio, float(digit)) || SameSingle(ratio, RootOf(digit)))
+                return true;
+        return false;
+    }
+
+    static bool CompleteRatioMatches(const QString& label, float ratio)
+    {
+        for (int digit = 1; digit <= 9; ++digit) {
+            if (label == QLatin1Char(' ') + FullWidthDigit(digit))
+                return SameSingle(ratio, float(digit));
+            if (digit >= 2 && label == QStringLiteral(" √") + FullWidthDigit(digit))
+                return SameSingle(ratio, RootOf(digit));
+        }
+        return false;
+    }
+
+    const TKavrel_Form& form_;
+    const TMonkeyEvent& event_;
+    const TSnapshot& before_;
+    const THandlerLog& log_;
+    QList<TFailure> failures_;
+};
+
+}  // namespace
+
+TInputKind KindOf(const TKavrel_Form& form, const TMonkeyEvent& event)
+{
+    QWidget* target = TargetOf(form, event);
+    if (event.gesture == TGesture::Key) {
+        if (target == form.ScrollBar1 && IsScrollKey(event.key))
+            return TInputKind::ScrollKey;
+        if (qobject_cast<TButton*>(target) && IsButtonKey(event))
+            return TInputKind::ButtonKey;
+        return TInputKind::Other;
+    }
+    if (target == form.PaintBox1)
+        return TInputKind::PlanePress;
+    if (target == form.ScrollBar1)
+        return TInputKind::ScrollMouse;
+    if (qobject_cast<TButton*>(target))
+        return TInputKind::ButtonMouse;
+    if (qobject_cast<TSpeedButton*>(target))
+        return TInputKind::ToggleMouse;
+    return TInputKind::Other;
+}
+
+TSnapshot Snapshot(const TKavrel_Form& form, const TMonkeyEvent& event)
+{
+    TSnapshot snapshot;
+    snapshot.zanzoCount = ZanzoCount;
+    snapshot.ten = Ten;
+    snapshot.allComplete = LineState >= STATE_COMPLETE && FxState >= STATE_COMPLETE && FyState >= STATE_COMPLETE
+                        && PfState >= STATE_COMPLETE && PhState >= STATE_COMPLETE;
+    snapshot.probeRuns = ProbeRuns();
+    QWidget* target = TargetOf(form, event);
+    snapshot.target = target ? target->objectName() : QString();
+    snapshot.kind = KindOf(form, event);
+    return snapshot;
+}
+
+QList<TFailure> CheckAfterEvent(const TKavrel_Form& form, const TMonkeyEvent& event, const TSnapshot& before,
+                                const THandlerLog& log)
+{
+    return TChecker(form, event, before, log).Run();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "kavrelsrc.h"
+
+#include <QString>
+#include <QStringList>
+#include <map>
+
+// What the window's handlers did during one event.
+struct THandlerLog {
+    std::map<QString, int> buttonClicks;  // push buttons' clicks, by name
+    std::map<QString, int> toggleClicks;  // toggle buttons' clicks, by name
+    int planePresses = 0;                 // runs of the plane's mouse-down handler
+    int scrollNotifications = 0;          // runs of the scroll bar's handler
+    int systemRepaints = 0;               // repaints of the plane the window system asked for
+    int systemRepaintsOnF = 0;            // of which met P on F with the probe running
+    QStringList expectedErrors;           // "caption|text" of the errors the division must raise
+    QStringList reportedErrors;           // what the error box showed
+
+    int ButtonClicks() const;
+    int ToggleClicks() const;
+};
+
+// Watches a window: wraps the handlers of the plane, the scroll bar and the
+// toggle buttons (each wrapper runs the original one unchanged), listens to
+// the push buttons' clicks and captures the error box, writing all of it
+// into `log`. The wrappers also say which errors the window must report:
+// the division error of P on F, met by a handler run (a click, a scroll
+// notification, a repaint) while the probe runs with P on F, is reported
+// once per gesture of the learner (a mouse press, a double-click press or a
+// key press begins one), at the first run that meets it.
+class TWatch {
+public:
+    explicit TWatch(TKavrel_Form& form);
+    ~TWatch();
+    TWatch(const TWatch&) = delete;
+    TWatch& operator=(const TWatch&) = delete;
+
+    // The monkey calls this just before it sends each press.
+    void BeginGesture() { reportDue_ = true; }
+
+    THandlerLog log;
+
+private:
+    void WrapPlane(TKavrel_Form& form);
+    void WrapScrollBar(TKavrel_Form& form);
+    void WrapToggles(TKavrel_Form& form);
+    void ListenToButtons(TKavrel_Form& form);
+    // After a run of PaintBox1Paint, thrown out of or not: notes the error
+    // that the probe had to raise, if the gesture has not reported yet.
+    void AfterRepaint();
+
+    bool reportDue_ = true;
+};
+
+// The text of the error box for the error P on F raises now.
+QString DivisionErrorOfPOnF();
