@@ -22,6 +22,7 @@ PACKAGES=(
     xdotool
     libxcb1-dev
     strace
+    valgrind
 )
 
 is_installed() {
