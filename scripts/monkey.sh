@@ -70,6 +70,10 @@ for report in "$WORK"/asan.* "$WORK"/ubsan.*; do
     [ -e "$report" ] && { echo "monkey: sanitizer report $(basename "$report"):" >&2; sed 's/^/  /' "$report" >&2; }
 done
 
+for ((i = 0; i < RUNS; i++)); do
+    echo "monkey: run $i (seed $((SEED + i))):"
+    grep -E '^monkey: (events run|errors reported|probes):' "$WORK/run$i.out" | sed 's/^monkey: /  /'
+done
 echo "monkey: events run: $events_run"
 echo "monkey: errors reported: $errors"
 echo "monkey: invariant failures: $failures"

@@ -75,7 +75,7 @@ void PrintStats(const TStats& stats, long long failures)
 {
     Out() << "monkey: events run: " << stats.events << " (skipped quit requests: " << stats.skippedQuits << ")\n"
           << "monkey: errors reported: " << stats.errorsReported << " (plane clicks on F: " << stats.planeClicksOnF
-          << ", scrolls with P on F: " << stats.scrollsOnF << ", window-system repaints: " << stats.repaintErrors
+          << ", scrolls with P on F: " << stats.scrollsOnF << "; window-system repaints meeting P on F: " << stats.repaintsOnF
           << ")\n"
           << "monkey: probes: " << stats.probes << ", points kept: " << stats.pointsKept
           << ", store filled: " << stats.storeFilled << ", confirmations: " << stats.confirmations

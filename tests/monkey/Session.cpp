@@ -1,41 +1,18 @@
 #include "Session.h"
 
 #include "Arithmetic.h"
+#include "support/ProgramStart.h"
 
 #include "toolkit/Application.h"
 
 #include <QCoreApplication>
 #include <QTest>
 
-namespace {
-
-// Every module-level variable of the program as it is when the program
-// starts, so that each session begins like a new run.
-void RestoreStartState()
-{
-    InputTarget = 0;
-    LineState = FxState = FyState = PfState = PhState = 0;
-    LineAxis = LineValue = FxValue = FyValue = 0;
-    RatioPF = RatioPH = 0.0f;
-    MinusMark.clear();
-    RootMark.clear();
-    LineName.clear();
-    Scale = 0;
-    TenF = TenH = TZahyoR{};
-    Ten.fill(TZahyoR{});
-    ZanzoCount = 0;
-    ClickDot = TDot{};
-    PText.clear();
-    ProbeAfterClick = false;
-}
-
-}  // namespace
-
 TSession::TSession(TPlantedFault fault)
 {
     delete Kavrel_Form;
     Kavrel_Form = nullptr;
-    RestoreStartState();
+    RestoreProgramStart();
     Application->CreateForm(Kavrel_Form);
     watch_ = std::make_unique<TWatch>(*Kavrel_Form);
     Plant(fault);
@@ -71,7 +48,7 @@ void TSession::Count(const TSnapshot& before, const THandlerLog& log)
 {
     const long long errors = log.reportedErrors.size();
     stats_.errorsReported += errors;
-    stats_.repaintErrors += std::min<long long>(errors, log.systemRepaintsOnF);
+    stats_.repaintsOnF += log.systemRepaintsOnF;
     if (errors > 0 && before.kind == TInputKind::PlanePress)
         ++stats_.planeClicksOnF;
     if (errors > 0 && (before.kind == TInputKind::ScrollMouse || before.kind == TInputKind::ScrollKey))

@@ -17,7 +17,7 @@ struct TStats {
     long long errorsReported = 0;
     long long planeClicksOnF = 0;     // plane events that reported P on F
     long long scrollsOnF = 0;         // scroll events that reported P on F
-    long long repaintErrors = 0;      // reports from repaints the window system asked for
+    long long repaintsOnF = 0;        // repaints the window system asked for that met P on F
     long long probes = 0;             // plane presses that reached the probe
     long long pointsKept = 0;
     long long storeFilled = 0;        // times the store reached 100 points

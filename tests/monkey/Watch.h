@@ -14,7 +14,7 @@ struct THandlerLog {
     int scrollNotifications = 0;          // runs of the scroll bar's handler
     int systemRepaints = 0;               // repaints of the plane the window system asked for
     int systemRepaintsOnF = 0;            // of which met P on F with the probe running
-    QStringList expectedErrors;           // "caption|text" of the errors the division must raise
+    QStringList expectedErrors;           // "caption|text" of the reports the window owes
     QStringList reportedErrors;           // what the error box showed
 
     int ButtonClicks() const;
