@@ -24,35 +24,14 @@
 # which clicks land exactly on F, but not what is read or written in memory.
 set -uo pipefail
 
-cd "$(dirname "$0")/.."
-ROOT="$PWD"
-
-if [ "${1:-}" = "--on-display" ]; then
-    shift
-    on_display=1
-else
-    on_display=0
-fi
-
-KAVREL="$(realpath -m "${1:-build/kavrel}")"
-if [ ! -x "$KAVREL" ]; then
-    echo "memcheck: $KAVREL not found; build it first with 'make build'" >&2
-    exit 1
-fi
 # Without valgrind the check cannot run: exit 77, which ctest reports as
 # skipped (the Debian package is valgrind).
 if ! command -v valgrind >/dev/null 2>&1; then
     echo "memcheck: valgrind not found (Debian package valgrind); skipped" >&2
     exit 77
 fi
-if ! command -v xdotool >/dev/null 2>&1; then
-    echo "memcheck: xdotool not found; run scripts/setup.sh" >&2
-    exit 1
-fi
-
-if [ "$on_display" -eq 0 ]; then
-    exec bash scripts/xvfb-session.sh bash "$0" --on-display "$KAVREL"
-fi
+source "$(dirname "$0")/private-display.sh"
+run_on_private_display memcheck "$0" "$@" -- xdotool
 
 WORK="$(mktemp -d "${TMPDIR:-/tmp}/kavrel-memcheck.XXXXXX")"
 trap 'rm -rf "$WORK"' EXIT

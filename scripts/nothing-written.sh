@@ -28,31 +28,8 @@
 # to stop them.
 set -uo pipefail
 
-cd "$(dirname "$0")/.."
-ROOT="$PWD"
-
-if [ "${1:-}" = "--on-display" ]; then
-    shift
-    on_display=1
-else
-    on_display=0
-fi
-
-KAVREL="$(realpath -m "${1:-build/kavrel}")"
-if [ ! -x "$KAVREL" ]; then
-    echo "nothing-written: $KAVREL not found; build it first with 'make build'" >&2
-    exit 1
-fi
-for tool in strace xdotool; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "nothing-written: $tool not found; run scripts/setup.sh" >&2
-        exit 1
-    fi
-done
-
-if [ "$on_display" -eq 0 ]; then
-    exec bash scripts/xvfb-session.sh bash "$0" --on-display "$KAVREL"
-fi
+source "$(dirname "$0")/private-display.sh"
+run_on_private_display nothing-written "$0" "$@" -- strace xdotool
 
 # ---- on the private display from here on ----
 

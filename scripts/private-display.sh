@@ -1,0 +1,42 @@
+# Sourced by the checks that run the real program through scripts/session.sh
+# on a private Xvfb server (scripts/memcheck.sh, scripts/nothing-written.sh).
+#
+#   run_on_private_display CHECK SCRIPT [--on-display] [path/to/kavrel] -- TOOL...
+#
+# Sets ROOT (the repository) and KAVREL (the program, default build/kavrel)
+# and checks that the program and the tools are there. Outside the private
+# server it runs SCRIPT again on one and exits with its exit code; on the
+# server it returns.
+run_on_private_display() {
+    local check="$1" script on_display=0
+    script="$(realpath "$2")"
+    shift 2
+    if [ "${1:-}" = "--on-display" ]; then
+        shift
+        on_display=1
+    fi
+    local program="build/kavrel"
+    if [ "${1:-}" != "--" ] && [ -n "${1:-}" ]; then
+        program="$1"
+        shift
+    fi
+    [ "${1:-}" = "--" ] && shift
+
+    cd "$(dirname "$script")/.." || exit 1
+    ROOT="$PWD"
+    KAVREL="$(realpath -m "$program")"
+    if [ ! -x "$KAVREL" ]; then
+        echo "$check: $KAVREL not found; build it first with 'make build'" >&2
+        exit 1
+    fi
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "$check: $tool not found; run scripts/setup.sh" >&2
+            exit 1
+        fi
+    done
+    if [ "$on_display" -eq 0 ]; then
+        exec bash scripts/xvfb-session.sh bash "$script" --on-display "$KAVREL"
+    fi
+}
