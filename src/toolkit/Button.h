@@ -20,6 +20,7 @@ public:
     TNotifyEvent OnClick;
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

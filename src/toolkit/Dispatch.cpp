@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QWidget>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -19,6 +20,15 @@ TErrorBox errorBox = ShowErrorBox;
 bool boxOpen = false;
 unsigned gesture = 0;
 unsigned gestureAtLastReport = ~0u;
+TMouseHolder* mouseHolder = nullptr;
+
+void AbandonMouseGesture()
+{
+    if (TMouseHolder* holder = std::exchange(mouseHolder, nullptr))
+        holder->AbandonGesture();
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+}
 
 // The box's own event loop repaints the window, which may meet the same
 // error again: that, like every later error of the same gesture, has been
@@ -30,8 +40,7 @@ bool ShouldReport()
 
 void Report(const QString& message)
 {
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
+    AbandonMouseGesture();
     ResetFloatingPoint();
     if (!ShouldReport())
         return;
@@ -58,6 +67,22 @@ void Dispatch(const std::function<void()>& handler)
 void BeginUserGesture()
 {
     ++gesture;
+}
+
+void HoldMouse(TMouseHolder* holder)
+{
+    mouseHolder = holder;
+}
+
+void LetGoOfMouse(TMouseHolder* holder)
+{
+    if (mouseHolder == holder)
+        mouseHolder = nullptr;
+}
+
+bool HoldsMouse(const TMouseHolder* holder)
+{
+    return holder && mouseHolder == holder;
 }
 
 void SetErrorBox(TErrorBox box)

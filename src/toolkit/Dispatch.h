@@ -16,6 +16,23 @@ void Dispatch(const std::function<void()>& handler);
 // A press of a mouse button or a key begins a new gesture of the learner.
 void BeginUserGesture();
 
+// A control that holds the mouse from a press to its release. An error that
+// escapes any handler while it does ends its gesture there: the error box
+// takes the release, so the control lets go at once and sends nothing more
+// of that gesture (no repeated step, no end of the scroll).
+class TMouseHolder {
+public:
+    virtual void AbandonGesture() = 0;
+
+protected:
+    ~TMouseHolder() = default;
+};
+
+void HoldMouse(TMouseHolder* holder);
+void LetGoOfMouse(TMouseHolder* holder);
+// False once the holder has let go, or an error has ended its gesture.
+bool HoldsMouse(const TMouseHolder* holder);
+
 // Shows an error. The default opens the modal error box; tests put a
 // recorder here instead.
 using TErrorBox = std::function<void(const QString& caption, const QString& text)>;

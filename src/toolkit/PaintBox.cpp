@@ -6,18 +6,23 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
+#include <optional>
 
 namespace {
 
-TMouseButton ButtonOf(Qt::MouseButton button)
+// Buttons beyond the three (a five-button mouse's back and forward) are
+// no press at all.
+std::optional<TMouseButton> ButtonOf(Qt::MouseButton button)
 {
     switch (button) {
+    case Qt::LeftButton:
+        return mbLeft;
     case Qt::RightButton:
         return mbRight;
     case Qt::MiddleButton:
         return mbMiddle;
     default:
-        return mbLeft;
+        return std::nullopt;
     }
 }
 
@@ -139,11 +144,11 @@ void TPaintBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TPaintBox::Press(QMouseEvent* event, TShiftState extra)
 {
-    if (!OnMouseDown)
+    const std::optional<TMouseButton> button = ButtonOf(event->button());
+    if (!OnMouseDown || !button)
         return;
     const int x = int(std::floor(event->position().x()));
     const int y = int(std::floor(event->position().y()));
-    const TMouseButton button = ButtonOf(event->button());
     const TShiftState shift = ShiftOf(*event) | extra;
-    Dispatch([&] { OnMouseDown(this, button, shift, x, y); });
+    Dispatch([&] { OnMouseDown(this, *button, shift, x, y); });
 }

@@ -1,12 +1,18 @@
 #include "toolkit/ScrollBar.h"
 
-#include "toolkit/Dispatch.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionSlider>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace {
+
+// The platform's pace for a held arrow or track: a pause, then a step
+// every 50 ms.
+constexpr int REPEAT_DELAY_MS = 500;
+constexpr int REPEAT_INTERVAL_MS = 50;
 
 TScrollCode CodeOf(int action)
 {
@@ -50,6 +56,22 @@ QAbstractSlider::SliderAction ActionOfKey(int key)
     }
 }
 
+QAbstractSlider::SliderAction ActionOfPart(QStyle::SubControl part)
+{
+    switch (part) {
+    case QStyle::SC_ScrollBarSubLine:
+        return QAbstractSlider::SliderSingleStepSub;
+    case QStyle::SC_ScrollBarAddLine:
+        return QAbstractSlider::SliderSingleStepAdd;
+    case QStyle::SC_ScrollBarSubPage:
+        return QAbstractSlider::SliderPageStepSub;
+    case QStyle::SC_ScrollBarAddPage:
+        return QAbstractSlider::SliderPageStepAdd;
+    default:
+        return QAbstractSlider::SliderNoAction;
+    }
+}
+
 }  // namespace
 
 TScrollBar::TScrollBar(QWidget* parent, const TDescription& description)
@@ -63,7 +85,11 @@ TScrollBar::TScrollBar(QWidget* parent, const TDescription& description)
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::NoContextMenu);
     connect(this, &QAbstractSlider::actionTriggered, this, &TScrollBar::ActionTriggered);
-    connect(this, &QAbstractSlider::sliderReleased, this, [this] { Notify(scPosition, sliderPosition()); });
+}
+
+TScrollBar::~TScrollBar()
+{
+    LetGoOfMouse(this);
 }
 
 // Qt has moved the slider position but not yet the value: exactly the
@@ -99,19 +125,123 @@ void TScrollBar::keyPressEvent(QKeyEvent* event)
     triggerAction(action);
 }
 
+QRect TScrollBar::PartRect(QStyle::SubControl part) const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this);
+}
+
+QStyle::SubControl TScrollBar::PartAt(QPoint point) const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->hitTestComplexControl(QStyle::CC_ScrollBar, &option, point, this);
+}
+
+int TScrollBar::PositionOfThumbAt(int x) const
+{
+    const QRect groove = PartRect(QStyle::SC_ScrollBarGroove);
+    const QRect thumb = PartRect(QStyle::SC_ScrollBarSlider);
+    return QStyle::sliderValueFromPosition(minimum(), maximum(), x - groove.x(), groove.width() - thumb.width());
+}
+
 void TScrollBar::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || pressed_ != QStyle::SC_None)
         return;
-    gesture_ = true;
-    QScrollBar::mousePressEvent(event);
+    const QPoint point = event->position().toPoint();
+    const QStyle::SubControl part = PartAt(point);
+    if (part == QStyle::SC_ScrollBarSlider) {
+        grabOffset_ = point.x() - PartRect(part).x();
+    } else if (ActionOfPart(part) == SliderNoAction) {
+        return;
+    }
+    pressed_ = part;
+    pointer_ = point;
+    HoldMouse(this);
+    update();
+    if (part == QStyle::SC_ScrollBarSlider)
+        return;
+    firstRepeat_ = true;
+    repeat_.start(REPEAT_DELAY_MS, this);
+    triggerAction(ActionOfPart(part));
+}
+
+void TScrollBar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (pressed_ == QStyle::SC_None)
+        return;
+    pointer_ = event->position().toPoint();
+    if (pressed_ != QStyle::SC_ScrollBarSlider) {
+        update();
+        return;
+    }
+    const int position = PositionOfThumbAt(pointer_.x() - grabOffset_);
+    if (position != value())
+        Notify(scTrack, position);
+}
+
+void TScrollBar::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != repeat_.timerId()) {
+        QScrollBar::timerEvent(event);
+        return;
+    }
+    if (std::exchange(firstRepeat_, false))
+        repeat_.start(REPEAT_INTERVAL_MS, this);
+    Repeat();
+}
+
+// An arrow steps while the pointer is over it; the track pages while the
+// pointer is over the same side of the thumb, so paging stops where the
+// thumb reaches the pointer.
+void TScrollBar::Repeat()
+{
+    if (PartAt(pointer_) == pressed_)
+        triggerAction(ActionOfPart(pressed_));
 }
 
 void TScrollBar::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !gesture_)
+    if (event->button() != Qt::LeftButton || pressed_ == QStyle::SC_None)
         return;
-    gesture_ = false;
-    QScrollBar::mouseReleaseEvent(event);
-    Notify(scEndScroll, value());
+    const bool thumb = pressed_ == QStyle::SC_ScrollBarSlider;
+    EndPress();
+    if (thumb)
+        Notify(scPosition, value());
+    if (HoldsMouse(this))
+        Notify(scEndScroll, value());
+    LetGoOfMouse(this);
+}
+
+void TScrollBar::EndPress()
+{
+    repeat_.stop();
+    pressed_ = QStyle::SC_None;
+    update();
+}
+
+void TScrollBar::AbandonGesture()
+{
+    EndPress();
+}
+
+void TScrollBar::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+}
+
+void TScrollBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_All;
+    if (pressed_ != QStyle::SC_None) {
+        option.activeSubControls = pressed_;
+        if (pressed_ == QStyle::SC_ScrollBarSlider || PartAt(pointer_) == pressed_)
+            option.state |= QStyle::State_Sunken;
+    }
+    style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
 }

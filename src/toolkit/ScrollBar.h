@@ -1,9 +1,12 @@
 #pragma once
 
 #include "toolkit/Description.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/Events.h"
 
+#include <QBasicTimer>
 #include <QScrollBar>
+#include <QStyle>
 
 enum TScrollCode {
     scLineUp,
@@ -23,11 +26,17 @@ using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode,
 // OnScroll runs with the new position already clamped to Min..Max while
 // Position still holds the previous one; then Position takes whatever
 // OnScroll left in ScrollPos.
-class TScrollBar : public QScrollBar {
+//
+// The mouse gestures are its own, so that each gives exactly its
+// notifications: an arrow steps and repeats while held, the track pages
+// until the thumb reaches the pointer, the thumb tracks every movement;
+// each ends at the release. The wheel is no gesture.
+class TScrollBar : public QScrollBar, private TMouseHolder {
     Q_OBJECT
 
 public:
     TScrollBar(QWidget* parent, const TDescription& description);
+    ~TScrollBar() override;
 
     int Position() const { return value(); }
     int Min() const { return minimum(); }
@@ -35,19 +44,40 @@ public:
     int SmallChange() const { return singleStep(); }
     int LargeChange() const { return pageStep(); }
 
+    // Where the style lays out a part: an arrow, the track on either side
+    // of the thumb, the thumb.
+    QRect PartRect(QStyle::SubControl part) const;
+    // An arrow, the track or the thumb is held by the mouse.
+    bool Held() const { return pressed_ != QStyle::SC_None; }
+
     TScrollEvent OnScroll;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ActionTriggered(int action);
     // Runs OnScroll for a code that no slider action carries (thumb
-    // released, end of a gesture) and takes the position it leaves.
+    // moved or released, end of a gesture) and takes the position it leaves.
     void Notify(TScrollCode code, int position);
     int RunOnScroll(TScrollCode code, int position);
 
-    bool gesture_ = false;
+    QStyle::SubControl PartAt(QPoint point) const;
+    int PositionOfThumbAt(int x) const;
+    // One step of the held arrow or track, while the pointer is over it.
+    void Repeat();
+    void EndPress();
+    void AbandonGesture() override;
+
+    QStyle::SubControl pressed_ = QStyle::SC_None;
+    QPoint pointer_;
+    int grabOffset_ = 0;
+    QBasicTimer repeat_;
+    bool firstRepeat_ = false;
 };

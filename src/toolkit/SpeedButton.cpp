@@ -44,6 +44,11 @@ TSpeedButton::TSpeedButton(QWidget* parent, const TDescription& description)
     font_.OnChange = [this] { update(); };
 }
 
+TSpeedButton::~TSpeedButton()
+{
+    LetGoOfMouse(this);
+}
+
 TSpeedButton::TFace TSpeedButton::Face() const
 {
     if (down_)
@@ -87,6 +92,7 @@ void TSpeedButton::mousePressEvent(QMouseEvent* event)
         return;
     held_ = true;
     pointerOver_ = true;
+    HoldMouse(this);
     update();
 }
 
@@ -112,8 +118,15 @@ void TSpeedButton::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !held_)
         return;
     held_ = false;
+    LetGoOfMouse(this);
     update();
     Release(rect().contains(event->position().toPoint()));
+}
+
+void TSpeedButton::AbandonGesture()
+{
+    held_ = false;
+    update();
 }
 
 void TSpeedButton::Release(bool counts)

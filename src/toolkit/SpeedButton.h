@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/Description.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/Events.h"
 
 #include <QList>
@@ -9,13 +10,14 @@
 // A toggle button. The buttons with the same non-zero GroupIndex and the
 // same parent form a group in which at most one is down; GroupIndex 0 makes
 // a button that never stays down. Never takes the keyboard focus.
-class TSpeedButton : public QWidget {
+class TSpeedButton : public QWidget, private TMouseHolder {
     Q_OBJECT
 
 public:
     enum class TFace { Raised, Pressed, Lowered };
 
     TSpeedButton(QWidget* parent, const TDescription& description);
+    ~TSpeedButton() override;
 
     bool Down() const { return down_; }
     // Never runs OnClick; lowering a button raises the rest of its group.
@@ -39,6 +41,7 @@ protected:
 private:
     QList<TSpeedButton*> Group() const;
     void Release(bool counts);
+    void AbandonGesture() override;
 
     QString caption_;
     TFont font_;

@@ -78,33 +78,51 @@ bool WouldQuit(const TKavrel_Form& form, const TMonkeyEvent& event)
     return event.button == Qt::LeftButton;
 }
 
-bool Perform(TKavrel_Form& form, const TMonkeyEvent& event, const std::function<void()>& beginGesture)
+bool Perform(TKavrel_Form& form, const TMonkeyEvent& event, const std::function<void()>& beginGesture,
+             const std::function<bool()>& interrupted)
 {
     QWidget* target = TargetOf(form, event);
     if (!target || WouldQuit(form, event))
         return false;
+    const Qt::MouseButton button = event.button;
+    // Each step runs unless a box opened at an earlier one.
+    const auto then = [&](const std::function<void()>& step) {
+        if (!interrupted())
+            step();
+    };
     beginGesture();
     switch (event.gesture) {
     case TGesture::Click:
-        QTest::mouseClick(target, event.button, Qt::NoModifier, event.at);
+        QTest::mousePress(target, button, Qt::NoModifier, event.at);
+        then([&] { QTest::mouseRelease(target, button, Qt::NoModifier, event.at); });
         break;
     case TGesture::DoubleClick:
-        QTest::mouseClick(target, event.button, Qt::NoModifier, event.at);
-        beginGesture();
-        QTest::mouseDClick(target, event.button, Qt::NoModifier, event.at);
-        QTest::mouseRelease(target, event.button, Qt::NoModifier, event.at);
+        QTest::mousePress(target, button, Qt::NoModifier, event.at);
+        then([&] { QTest::mouseRelease(target, button, Qt::NoModifier, event.at); });
+        then([&] {
+            beginGesture();
+            QTest::mouseDClick(target, button, Qt::NoModifier, event.at);
+        });
+        then([&] { QTest::mouseRelease(target, button, Qt::NoModifier, event.at); });
         break;
     case TGesture::Drag:
         QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, event.at);
-        QTest::mouseMove(target, (event.at + event.to) / 2);
-        QTest::mouseMove(target, event.to);
-        QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, event.to);
+        then([&] { QTest::mouseMove(target, (event.at + event.to) / 2); });
+        then([&] { QTest::mouseMove(target, event.to); });
+        then([&] { QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, event.to); });
         break;
     case TGesture::Key:
         QTest::keyClick(target, event.key, event.modifiers);
         break;
     }
     return true;
+}
+
+QPoint ReleasePoint(const TKavrel_Form& form, const TMonkeyEvent& event)
+{
+    const QWidget* target = TargetOf(form, event);
+    const QPoint at = event.gesture == TGesture::Drag ? event.to : event.at;
+    return target ? target->mapTo(&form, at) : at;
 }
 
 int Presses(const TMonkeyEvent& event)

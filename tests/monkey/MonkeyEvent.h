@@ -36,9 +36,16 @@ QWidget* TargetOf(const TKavrel_Form& form, const TMonkeyEvent& event);
 bool WouldQuit(const TKavrel_Form& form, const TMonkeyEvent& event);
 
 // Sends the event to the window as real Qt mouse and key events, calling
-// beginGesture just before each press (a double click has two). Returns
-// false when the event was skipped.
-bool Perform(TKavrel_Form& form, const TMonkeyEvent& event, const std::function<void()>& beginGesture);
+// beginGesture just before each press (a double click has two). When
+// `interrupted` says that an error box opened, the rest of the gesture was
+// made while the box was open and is not sent. Returns false when the
+// event was skipped.
+bool Perform(TKavrel_Form& form, const TMonkeyEvent& event, const std::function<void()>& beginGesture,
+             const std::function<bool()>& interrupted);
+
+// Where the learner lets go of the mouse button of the event, in the
+// window's coordinates.
+QPoint ReleasePoint(const TKavrel_Form& form, const TMonkeyEvent& event);
 
 // The number of presses of the mouse button the event makes (a double
 // click makes two).

@@ -4,8 +4,12 @@
 // shrunk to the shortest event list that still shows it and printed as the
 // body of a regular test.
 //
-//   kavrel_monkey [--events N] [--seed S] [--no-shrink]
-//                 [--plant keep-on-scroll|minus-completes --expect-failure INVARIANT]
+//   kavrel_monkey [--events N] [--seed S] [--no-shrink] [--modal-box]
+//                 [--plant keep-on-scroll|minus-completes|runaway --expect-failure INVARIANT]
+//
+// --modal-box shows every error in the program's own modal box, answered
+// after a random time, with the learner's release arriving while it is
+// open; otherwise a recorder notes the errors.
 //
 // Exit code 0 when no invariant failed (or, with --expect-failure, when
 // the planted fault was found and shrunk); 1 otherwise; 2 for a bad
@@ -28,6 +32,7 @@ struct TOptions {
     std::uint64_t seed = 1;
     bool shrink = true;
     TPlantedFault fault = TPlantedFault::None;
+    TErrorBoxKind box = TErrorBoxKind::Recorder;
     QString expectFailure;
 };
 
@@ -43,6 +48,8 @@ bool ParseFault(const QString& name, TPlantedFault& fault)
         fault = TPlantedFault::KeepOnScroll;
     else if (name == QLatin1String("minus-completes"))
         fault = TPlantedFault::MinusCompletes;
+    else if (name == QLatin1String("runaway"))
+        fault = TPlantedFault::Runaway;
     else
         return false;
     return true;
@@ -54,6 +61,7 @@ bool ParseOptions(const QStringList& arguments, TOptions& options)
     parser.addOption({QStringLiteral("events"), QStringLiteral("Number of events."), QStringLiteral("N")});
     parser.addOption({QStringLiteral("seed"), QStringLiteral("Seed of the random sequence."), QStringLiteral("S")});
     parser.addOption({QStringLiteral("no-shrink"), QStringLiteral("Print the failing seed only.")});
+    parser.addOption({QStringLiteral("modal-box"), QStringLiteral("Show errors in the real modal box.")});
     parser.addOption({QStringLiteral("plant"), QStringLiteral("Plant a fault in the window."), QStringLiteral("FAULT")});
     parser.addOption({QStringLiteral("expect-failure"), QStringLiteral("Succeed only if this invariant fails."),
                       QStringLiteral("INVARIANT")});
@@ -67,6 +75,8 @@ bool ParseOptions(const QStringList& arguments, TOptions& options)
     if (ok && parser.isSet(QStringLiteral("plant")))
         ok = ParseFault(parser.value(QStringLiteral("plant")), options.fault);
     options.shrink = !parser.isSet(QStringLiteral("no-shrink"));
+    if (parser.isSet(QStringLiteral("modal-box")))
+        options.box = TErrorBoxKind::Modal;
     options.expectFailure = parser.value(QStringLiteral("expect-failure"));
     return ok && options.events > 0;
 }
@@ -116,7 +126,7 @@ TShrunk ShrinkAndPrint(const QList<TMonkeyEvent>& events, const TFailure& failur
 {
     Out() << "monkey: shrinking " << events.size() << " events ...\n";
     Out().flush();
-    const TShrunk shrunk = Shrink(events, failure.invariant, options.fault);
+    const TShrunk shrunk = Shrink(events, failure.invariant, options.fault, options.box);
     Out() << "monkey: shortest sequence: " << shrunk.events.size() << " events (" << shrunk.replays
           << " replays on a fresh window); as the body of a test on the KavrelWindow fixture"
           << " (tests/support; with <QTest> and <QCoreApplication>):\n"
@@ -134,7 +144,7 @@ int Run(const TOptions& options)
     long long index = 0;
     TStats stats;
     {
-        TSession session(options.fault);
+        TSession session(options.fault, options.box, options.seed);
         // Skipped quit requests do not count as events run.
         for (; session.Stats().events < options.events && failures.isEmpty(); ++index) {
             events.append(generator.Next(session.Form()));
@@ -192,8 +202,8 @@ int main(int argc, char** argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     TOptions options;
     if (!ParseOptions(arguments, options)) {
-        std::fprintf(stderr, "usage: %s [--events N] [--seed S] [--no-shrink] [--plant keep-on-scroll|minus-completes "
-                             "--expect-failure INVARIANT]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--events N] [--seed S] [--no-shrink] [--modal-box] "
+                             "[--plant keep-on-scroll|minus-completes|runaway --expect-failure INVARIANT]\n", argv[0]);
         return 2;
     }
     // The window's application sees only the program's name, as the program does.

@@ -4,11 +4,13 @@
 #include "support/ProgramStart.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
 
 #include <QCoreApplication>
 #include <QTest>
 
-TSession::TSession(TPlantedFault fault)
+TSession::TSession(TPlantedFault fault, TErrorBoxKind box, std::uint64_t seed)
+    : boxTimes_(seed)
 {
     delete Kavrel_Form;
     Kavrel_Form = nullptr;
@@ -16,6 +18,17 @@ TSession::TSession(TPlantedFault fault)
     Application->CreateForm(Kavrel_Form);
     watch_ = std::make_unique<TWatch>(*Kavrel_Form);
     Plant(fault);
+    if (box == TErrorBoxKind::Modal) {
+        watch_->UseModalBox();
+        // Mostly a quick OK; now and then one slow enough for a held
+        // arrow's repeat to come due while the box is open.
+        boxes_ = std::make_unique<ModalErrorBoxes>(std::function<void()>{}, [this] {
+            std::uniform_int_distribution<int> quick(10, 120);
+            std::uniform_int_distribution<int> slow(550, 800);
+            return boxTimes_() % 4 == 0 ? slow(boxTimes_) : quick(boxTimes_);
+        });
+        boxes_->maxBoxes = -1;
+    }
     Kavrel_Form->Show();
     if (!QTest::qWaitForWindowExposed(Kavrel_Form))
         qFatal("monkey: the window was not shown");
@@ -26,6 +39,7 @@ TSession::~TSession()
 {
     delete Kavrel_Form;
     Kavrel_Form = nullptr;
+    boxes_.reset();
     watch_.reset();
 }
 
@@ -34,11 +48,25 @@ QList<TFailure> TSession::Step(const TMonkeyEvent& event)
     TKavrel_Form& form = Form();
     const TSnapshot before = Snapshot(form, event);
     watch_->log = THandlerLog{};
-    if (!Perform(form, event, [this] { watch_->BeginGesture(); })) {
+    const qsizetype boxesBefore = boxes_ ? boxes_->shown.size() : 0;
+    const auto interrupted = [&] { return boxes_ && boxes_->shown.size() > boxesBefore; };
+    if (boxes_) {
+        // The learner lets go of the mouse while the box is open: through
+        // the window, so that the box, being modal, takes the release.
+        boxes_->whileOpen = [&form, &event] {
+            if (event.gesture != TGesture::Key)
+                QTest::mouseRelease(form.windowHandle(), event.button, {}, ReleasePoint(form, event));
+        };
+    }
+    if (!Perform(form, event, [this] { watch_->BeginGesture(); }, interrupted)) {
         ++stats_.skippedQuits;
         return {};
     }
     QCoreApplication::processEvents();
+    if (boxes_) {
+        boxes_->whileOpen = nullptr;
+        watch_->log.reportedErrors = boxes_->shown.mid(boxesBefore);
+    }
     ++stats_.events;
     Count(before, watch_->log);
     return CheckAfterEvent(form, event, before, watch_->log);
@@ -84,6 +112,19 @@ void TSession::Plant(TPlantedFault fault)
                 form.ZanzoKioku();
         };
         break;
+    case TPlantedFault::Runaway:
+        // The failing step lets go of nothing: the bar is no longer known
+        // to hold the mouse when the error reaches the toolkit.
+        form.ScrollBar1->OnScroll = [original = form.ScrollBar1->OnScroll](TObject* sender, TScrollCode code,
+                                                                          int& position) {
+            try {
+                original(sender, code, position);
+            } catch (...) {
+                HoldMouse(nullptr);
+                throw;
+            }
+        };
+        break;
     case TPlantedFault::MinusCompletes:
         form.BtnMinus->OnClick = [original = form.BtnMinus->OnClick](TObject* sender) {
             original(sender);
@@ -94,9 +135,9 @@ void TSession::Plant(TPlantedFault fault)
     }
 }
 
-TReplay Replay(const QList<TMonkeyEvent>& events, TPlantedFault fault)
+TReplay Replay(const QList<TMonkeyEvent>& events, TPlantedFault fault, TErrorBoxKind box)
 {
-    TSession session(fault);
+    TSession session(fault, box);
     for (int i = 0; i < events.size(); ++i) {
         const QList<TFailure> failures = session.Step(events[i]);
         if (!failures.isEmpty())

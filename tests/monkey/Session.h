@@ -3,11 +3,14 @@
 #include "Invariants.h"
 #include "MonkeyEvent.h"
 #include "Watch.h"
+#include "support/ModalErrorBoxes.h"
 
 #include <QList>
 #include <QString>
 #include <functional>
+#include <cstdint>
 #include <memory>
+#include <random>
 
 // What a run went through, to show that it reached the states worth
 // checking.
@@ -32,13 +35,20 @@ enum class TPlantedFault {
     None,
     KeepOnScroll,  // a scroll also keeps a qualifying P
     MinusCompletes,  // the minus key makes an incomplete coordinate complete
+    Runaway,  // a failing scroll step does not end the scroll bar's gesture
 };
+
+// How the error box is shown: the recorder notes it and returns at once;
+// the modal box is the program's own, with its nested event loop, open for
+// a random time during which the learner lets go of the mouse.
+enum class TErrorBoxKind { Recorder, Modal };
 
 // A window as at start-up, with the program's state as at start-up, and
 // its handlers watched. Only one lives at a time.
 class TSession {
 public:
-    explicit TSession(TPlantedFault fault = TPlantedFault::None);
+    explicit TSession(TPlantedFault fault = TPlantedFault::None, TErrorBoxKind box = TErrorBoxKind::Recorder,
+                      std::uint64_t seed = 1);
     ~TSession();
     TSession(const TSession&) = delete;
     TSession& operator=(const TSession&) = delete;
@@ -56,6 +66,8 @@ private:
     void Plant(TPlantedFault fault);
 
     std::unique_ptr<TWatch> watch_;
+    std::unique_ptr<ModalErrorBoxes> boxes_;
+    std::mt19937_64 boxTimes_;
     TStats stats_;
 };
 
@@ -65,4 +77,4 @@ struct TReplay {
     int failedAt = -1;
     QList<TFailure> failures;
 };
-TReplay Replay(const QList<TMonkeyEvent>& events, TPlantedFault fault);
+TReplay Replay(const QList<TMonkeyEvent>& events, TPlantedFault fault, TErrorBoxKind box);

@@ -6,8 +6,8 @@ namespace {
 
 class TShrinker {
 public:
-    TShrinker(const QString& invariant, TPlantedFault fault)
-        : invariant_(invariant), fault_(fault)
+    TShrinker(const QString& invariant, TPlantedFault fault, TErrorBoxKind box)
+        : invariant_(invariant), fault_(fault), box_(box)
     {
     }
 
@@ -16,7 +16,7 @@ public:
     bool Fails(const QList<TMonkeyEvent>& events)
     {
         ++replays;
-        const TReplay replay = Replay(events, fault_);
+        const TReplay replay = Replay(events, fault_, box_);
         for (const TFailure& failure : replay.failures) {
             if (failure.invariant == invariant_) {
                 found = failure;
@@ -34,6 +34,7 @@ public:
 private:
     QString invariant_;
     TPlantedFault fault_;
+    TErrorBoxKind box_;
 };
 
 QList<TMonkeyEvent> Chunk(const QList<TMonkeyEvent>& events, int n, int i)
@@ -73,9 +74,10 @@ bool ReduceOnce(TShrinker& shrinker, QList<TMonkeyEvent>& events, int& n)
 
 }  // namespace
 
-TShrunk Shrink(const QList<TMonkeyEvent>& failing, const QString& invariant, TPlantedFault fault)
+TShrunk Shrink(const QList<TMonkeyEvent>& failing, const QString& invariant, TPlantedFault fault,
+               TErrorBoxKind box)
 {
-    TShrinker shrinker(invariant, fault);
+    TShrinker shrinker(invariant, fault, box);
     if (!shrinker.Fails(failing))
         return {failing, {invariant, QStringLiteral("does not fail again on a fresh window")}, shrinker.replays};
     QList<TMonkeyEvent> events = shrinker.shortest;

@@ -15,7 +15,8 @@ struct TShrunk {
     int replays = 0;
 };
 
-TShrunk Shrink(const QList<TMonkeyEvent>& failing, const QString& invariant, TPlantedFault fault);
+TShrunk Shrink(const QList<TMonkeyEvent>& failing, const QString& invariant, TPlantedFault fault,
+               TErrorBoxKind box);
 
 // The events as the body of a test on the KavrelWindow fixture.
 QString TestBody(const QList<TMonkeyEvent>& events, const TFailure& failure);

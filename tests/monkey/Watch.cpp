@@ -70,6 +70,11 @@ TWatch::~TWatch()
     SetErrorBox(nullptr);
 }
 
+void TWatch::UseModalBox()
+{
+    SetErrorBox(nullptr);
+}
+
 void TWatch::AfterRepaint()
 {
     if (!ProbeRuns() || !POnF())
@@ -103,7 +108,16 @@ void TWatch::WrapScrollBar(TKavrel_Form& form)
     TScrollBar* bar = form.ScrollBar1;
     bar->OnScroll = [this, original = bar->OnScroll](TObject* sender, TScrollCode code, int& position) {
         ++log.scrollNotifications;
-        RunThenNote([&] { original(sender, code, position); }, [&] { AfterRepaint(); });
+        if (scrollFailed_)
+            ++log.scrollsAfterFailure;
+        try {
+            original(sender, code, position);
+        } catch (...) {
+            scrollFailed_ = true;
+            AfterRepaint();
+            throw;
+        }
+        AfterRepaint();
     };
 }
 

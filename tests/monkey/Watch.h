@@ -12,6 +12,8 @@ struct THandlerLog {
     std::map<QString, int> toggleClicks;  // toggle buttons' clicks, by name
     int planePresses = 0;                 // runs of the plane's mouse-down handler
     int scrollNotifications = 0;          // runs of the scroll bar's handler
+    int scrollsAfterFailure = 0;          // of which came after one that failed, in the same gesture
+    int gesturesBegun = 0;                // presses of a mouse button or a key sent
     int systemRepaints = 0;               // repaints of the plane the window system asked for
     int systemRepaintsOnF = 0;            // of which met P on F with the probe running
     QStringList expectedErrors;           // "caption|text" of the reports the window owes
@@ -37,7 +39,16 @@ public:
     TWatch& operator=(const TWatch&) = delete;
 
     // The monkey calls this just before it sends each press.
-    void BeginGesture() { reportDue_ = true; }
+    void BeginGesture()
+    {
+        reportDue_ = true;
+        scrollFailed_ = false;
+        ++log.gesturesBegun;
+    }
+
+    // Error boxes go to the real modal box from now on (ModalErrorBoxes
+    // answers them) instead of the recorder.
+    void UseModalBox();
 
     THandlerLog log;
 
@@ -51,6 +62,7 @@ private:
     void AfterRepaint();
 
     bool reportDue_ = true;
+    bool scrollFailed_ = false;
 };
 
 // The text of the error box for the error P on F raises now.

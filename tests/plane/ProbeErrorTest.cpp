@@ -2,6 +2,9 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
+#include "support/ModalErrorBoxes.h"
+
+#include <QStyle>
 
 namespace {
 
@@ -144,4 +147,65 @@ TEST_F(ProbeWindow, ZoomBeforeAnyClickWithFAtTheOriginReportsInvalidOperation)
 
     EXPECT_EQ(errors, QStringList{Box(kInvalidOp)});
     EXPECT_EQ(ZanzoCount, 0);
+}
+
+// With P on F, a gesture on the zoom bar meets the error and opens the
+// real modal box inside the bar's handler. The learner lets go of the
+// mouse while the box is open, so the release goes to the box, and presses
+// Return. The failing step ends the gesture: no repeat runs inside the
+// box's loop or after it, no end of the scroll follows, the thumb is not
+// held, no box comes back, and the next click on the plane probes.
+TEST_F(ProbeWindow, FailingZoomGestureEndsAtItsOneRealErrorBox)
+{
+    struct Row {
+        const char* what;
+        QStyle::SubControl part;
+        QPoint moveBy;          // a drag of the thumb
+        bool failsAtRelease;    // a click on the thumb fails when released
+        int position;           // where the failing step leaves the bar; -1: ahead of 51
+    };
+    const Row rows[] = {
+        {"arrow held", QStyle::SC_ScrollBarAddLine, {}, false, 52},
+        {"track held", QStyle::SC_ScrollBarAddPage, {}, false, 52},
+        {"thumb dragged", QStyle::SC_ScrollBarSlider, {40, 0}, false, -1},
+        {"thumb clicked", QStyle::SC_ScrollBarSlider, {}, true, 51},
+    };
+    TScrollBar* bar = Form().ScrollBar1;
+    QWindow* window = Form().windowHandle();
+    Keys(FAtOriginKeys());
+    SetErrorBox(nullptr);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        bar->setValue(51);
+        const QPoint press = bar->mapTo(&Form(), bar->PartRect(row.part).center());
+        const QPoint release = press + row.moveBy;
+        ModalErrorBoxes boxes([&] { QTest::mouseRelease(window, Qt::LeftButton, {}, release); },
+                              [] { return 700; });
+        ClickPlane(330, 330);
+        ASSERT_EQ(boxes.shown, QStringList{Box(kZeroDivide)});
+
+        QTest::mousePress(window, Qt::LeftButton, {}, press);
+        if (!row.moveBy.isNull())
+            QTest::mouseMove(window, release);
+        if (row.failsAtRelease)
+            QTest::mouseRelease(window, Qt::LeftButton, {}, release);
+        ASSERT_EQ(boxes.shown.size(), 2);
+        const int position = bar->Position();
+        if (row.position >= 0)
+            EXPECT_EQ(position, row.position);
+        else
+            EXPECT_GT(position, 51);
+        EXPECT_EQ(Scale, ScaleOfPosition(position));
+
+        QTest::qWait(800);
+        EXPECT_EQ(boxes.shown.size(), 2) << "a box came back after OK";
+        EXPECT_EQ(bar->Position(), position) << "the bar went on moving after OK";
+        EXPECT_EQ(bar->sliderPosition(), position);
+
+        QTest::mouseClick(window, Qt::LeftButton, {}, Form().PaintBox1->mapTo(&Form(), QPoint(330, 264)));
+        EXPECT_EQ(boxes.shown.size(), 2);
+        EXPECT_EQ(Ten[0].X, 0.0f);
+        EXPECT_GT(Ten[0].Y, 0.0f);
+        EXPECT_EQ(bar->Position(), position);
+    }
 }
