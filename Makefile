@@ -1,27 +1,41 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 BUILD_DIR  := build
 BUILD_TYPE := RelWithDebInfo
 JOBS       := 2
 TEST_TIMEOUT := 300
 
-.PHONY: run test build clean setup configure bench monkey memcheck
+.PHONY: run test build clean setup configure bench monkey memcheck package
 
-run: build
+# The program alone: only what building and running it needs is installed.
+run:
+	bash scripts/setup.sh run
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=OFF
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target kavrel
 	bash scripts/run.sh
 
-test: build
+# Every test, the built package's checks among them.
+test: build package
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS) --timeout $(TEST_TIMEOUT)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 configure: setup
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=ON
 
 setup:
-	bash scripts/setup.sh
+	bash scripts/setup.sh test
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-package
+
+# An optimised, stripped program in its Debian package:
+# build-package/kavrel_<version>_<arch>.deb.
+package:
+	bash scripts/setup.sh package
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake --build build-package -j$(JOBS)
+	cd build-package && rm -f kavrel_*.deb && cpack -G DEB
 
 # 1,000,000 monkey events in a build of its own with AddressSanitizer and
 # UndefinedBehaviorSanitizer (scripts/monkey.sh prints the counts).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the window's drawing, offscreen: the repaint of the plane,
 // a click on the plane, a drag of the zoom scroll bar's thumb and the
 // number texts. The window is set up as a learner would: the parabola's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the window on the display, enters the parabola's conditions on the
 // keypad, clicks points of the parabola until 60 are kept and saves what
 // the display shows of the window:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bare window of the toolkit for the start-up comparison: a 1024 × 768
 // window holding 43 plain push buttons with the captions, faces and places
 // of the program's 43 controls, and nothing else. Ends after its first

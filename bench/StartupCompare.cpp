@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the program against a bare window of its toolkit, measured as
 // whole processes side by side in one run:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start-up, as its main block runs it, ended after the first
 // frame of the window for the start-up comparison (StartupCompare.cpp).
 

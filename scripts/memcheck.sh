@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real Kavrel under Valgrind's memcheck through a short scripted
 # lesson (scripts/session.sh) on a private Xvfb server, and judges the log.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the monkey (tests/monkey) of a sanitizer build at length and sums up.
 #
 #   scripts/monkey.sh <kavrel_monkey> [events] [seed] [runs]

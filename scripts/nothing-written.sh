@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that Kavrel keeps its promise of reading and writing nothing of
 # the learner's and of talking to nobody but the display.
 #

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the checks that run the real program through scripts/session.sh
 # on a private Xvfb server (scripts/memcheck.sh, scripts/nothing-written.sh).
 #

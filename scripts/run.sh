@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Kavrel from the build tree. Needs a display.
 set -euo pipefail
 

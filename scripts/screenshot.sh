@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes docs/screenshot.png: the window with a parabola traced by clicks.
 #
 #   scripts/screenshot.sh [picture.png]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives a running Kavrel through a short lesson with xdotool, as a learner
 # would, and ends it with "終わる".
 #

@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Kavrel needs to build, test and run.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the Debian 12 packages Kavrel needs.
+#
+#   scripts/setup.sh run       to build and run the program
+#   scripts/setup.sh package   and to make its Debian package
+#   scripts/setup.sh test      and to run every test and benchmark
+#
 # Idempotent: only missing packages are installed, and nothing is printed
 # when everything is already there.
 set -euo pipefail
 
-PACKAGES=(
+RUN_PACKAGES=(
     g++
     make
     cmake
     qt6-base-dev
     qt6-base-dev-tools
     libgl-dev
-    libgtest-dev
-    libbenchmark-dev
     fonts-ipafont-gothic
     fonts-ipafont-mincho
     fonts-dejavu-core
+)
+PACKAGE_PACKAGES=(
+    dpkg-dev
+    file
+)
+TEST_PACKAGES=(
+    libgtest-dev
+    libbenchmark-dev
     xvfb
     xauth
     x11-utils
@@ -23,7 +35,22 @@ PACKAGES=(
     libxcb1-dev
     strace
     valgrind
+    lintian
+    appstream
+    desktop-file-utils
+    man-db
+    openbox
+    at-spi2-core
+    python3-pyatspi
+    dbus-x11
 )
+
+case "${1:-test}" in
+    run) PACKAGES=("${RUN_PACKAGES[@]}") ;;
+    package) PACKAGES=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
+    test) PACKAGES=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+    *) echo "usage: $0 run|package|test" >&2; exit 64 ;;
+esac
 
 is_installed() {
     dpkg-query -W -f='${db:Status-Status}\n' "$1" 2>/dev/null | grep -qx installed

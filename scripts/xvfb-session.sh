@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command against a private Xvfb server.
 #
 #   scripts/xvfb-session.sh <command> [args...]
@@ -15,7 +16,7 @@ fi
 
 FIRST_DISPLAY=90
 LAST_DISPLAY=189
-SCREEN="1280x1024x24"
+SCREEN="${KAVREL_XVFB_SCREEN:-1280x1024x24}"   # WIDTHxHEIGHTxDEPTH
 WAIT_TENTHS=100   # 10 s
 
 xvfb_pid=""

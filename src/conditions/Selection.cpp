@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kavrelsrc.h"
 
 // A group button that is down makes its term the keypad's target and is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kavrelsrc.h"
 
 // Resets the conditions: the keypad aims at the fixed line again and every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kavrelsrc.h"
 
 #include "toolkit/FloatErrors.h"

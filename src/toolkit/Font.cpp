@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Font.h"
 
 #include <QFontDatabase>
@@ -5,6 +6,7 @@
 #include <QHash>
 #include <QScreen>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 TFont::TFont(const QString& name, int height, TFontStyles style, TColor color, int charset)
@@ -89,6 +91,15 @@ int MulDiv(int a, int b, int c)
     const bool negative = (product < 0) != (c < 0);
     const long long quotient = (std::llabs(product) + half) / std::llabs(c);
     return static_cast<int>(negative ? -quotient : quotient);
+}
+
+void WarnIfNoJapaneseFace()
+{
+    if (!QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
+        return;
+    std::fputs("kavrel: no installed font can show Japanese, so the window's texts will show as boxes;\n"
+               "kavrel: install the Debian packages fonts-ipafont-gothic and fonts-ipafont-mincho\n",
+               stderr);
 }
 
 void RegisterFontSubstitutes()

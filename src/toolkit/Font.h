@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "toolkit/Color.h"
@@ -55,3 +56,7 @@ int MulDiv(int a, int b, int c);
 // Registers metric substitutes for the Japanese faces that the window's
 // description names, so the layout keeps its sizes without the originals.
 void RegisterFontSubstitutes();
+
+// Says once on standard error, naming the packages to install, when no
+// installed face can show the window's Japanese texts.
+void WarnIfNoJapaneseFace();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monkey: a learner who presses anything in any order. Seeded random
 // sequences of real Qt mouse and key events go to the whole window, and
 // the window's invariants are checked after every event. A failure is

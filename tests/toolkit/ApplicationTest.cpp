@@ -1,7 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Application.h"
+#include "toolkit/CommandLine.h"
 #include "toolkit/Dispatch.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 #include <QStringList>
 #include <QTimer>
 
@@ -63,3 +67,38 @@ TEST(Application, TitleOfTheRunningProgram)
 }
 
 }  // namespace
+
+// The program's own options answer without the toolkit; the toolkit's
+// standard options pass through to it; anything else is refused.
+TEST(CommandLine, OwnOptionsToolkitOptionsAndTheRest)
+{
+    using TAction = TCommandLine::TAction;
+    struct Row {
+        std::vector<const char*> arguments;
+        TAction action;
+        std::string unknown;
+    };
+    const Row rows[] = {
+        {{}, TAction::Run, ""},
+        {{"--version"}, TAction::PrintVersion, ""},
+        {{"--help"}, TAction::PrintHelp, ""},
+        {{"-h"}, TAction::PrintHelp, ""},
+        {{"-platform", "offscreen"}, TAction::Run, ""},
+        {{"--platform=offscreen", "-reverse"}, TAction::Run, ""},
+        {{"-display", ":3", "-style", "Fusion", "-nograb"}, TAction::Run, ""},
+        {{"-display", ":3", "--version"}, TAction::PrintVersion, ""},
+        {{"--frobnicate"}, TAction::Refuse, "--frobnicate"},
+        {{"lesson.txt"}, TAction::Refuse, "lesson.txt"},
+        {{"-reverse=1"}, TAction::Refuse, "-reverse=1"},
+        {{"display"}, TAction::Refuse, "display"},
+    };
+    for (const Row& row : rows) {
+        std::vector<const char*> argv{"kavrel"};
+        argv.insert(argv.end(), row.arguments.begin(), row.arguments.end());
+        const TCommandLine line = ParseCommandLine(int(argv.size()), argv.data());
+        EXPECT_EQ(line.action, row.action) << testing::PrintToString(row.arguments);
+        EXPECT_EQ(line.unknown, row.unknown);
+    }
+    EXPECT_EQ(VersionText(), "kavrel " KAVREL_VERSION "\n");
+    EXPECT_EQ(RefusalText("kavrel", "-x"), "kavrel: unknown option '-x'; see 'kavrel --help'\n");
+}

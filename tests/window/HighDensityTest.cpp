@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on a screen of higher pixel density. ctest runs these tests
 // twice: among window.* at the usual density, and as window.2x.* with
 // QT_SCALE_FACTOR=2. The layout keeps its logical sizes while the plane and
