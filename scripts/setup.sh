@@ -39,10 +39,6 @@ TEST_PACKAGES=(
     appstream
     desktop-file-utils
     man-db
-    openbox
-    at-spi2-core
-    python3-pyatspi
-    dbus-x11
 )
 
 case "${1:-test}" in
