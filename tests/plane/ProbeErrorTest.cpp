@@ -108,9 +108,8 @@ TEST_F(ProbeWindow, PStayingOnFReportsOncePerLearnerActionOnly)
     EXPECT_EQ(Scale, 20);
     EXPECT_EQ(errors, QStringList(3, Box(kZeroDivide)));
 
-    // An arrow click is two notifications, the step and the end of the
-    // gesture; both repaint the plane and meet the error, which is one
-    // error of one click.
+    // An arrow click's step meets the error, which ends the click: its end
+    // of the scroll does not follow, and the click reports once.
     ZoomArrow(true);
     EXPECT_EQ(Form().ScrollBar1->Position(), 52);
     EXPECT_EQ(errors, QStringList(4, Box(kZeroDivide)));
