@@ -95,7 +95,9 @@ for ((n = FIRST_DISPLAY; n <= LAST_DISPLAY; n++)); do
     if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then
         continue
     fi
-    Xvfb ":$n" -nolisten tcp -screen 0 "$SCREEN" >"$xvfb_log" 2>&1 </dev/null &
+    # -noreset: the readiness probe is the first client, and a server that
+    # resets when it leaves refuses the program for a moment.
+    Xvfb ":$n" -nolisten tcp -noreset -screen 0 "$SCREEN" >"$xvfb_log" 2>&1 </dev/null &
     xvfb_pid=$!
     if wait_ready "$n"; then
         started="$n"
