@@ -55,5 +55,5 @@ memcheck: build
 bench: setup
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j$(JOBS) --target plane_bench startup_kavrel startup_bare startup_compare
-	QT_QPA_PLATFORM=offscreen build-bench/bench/plane_bench
+	build-bench/bench/plane_bench
 	build-bench/bench/startup_compare build-bench/bench/startup_kavrel build-bench/bench/startup_bare 15

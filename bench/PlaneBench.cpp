@@ -212,7 +212,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", KAVREL_HEADLESS_PLATFORM);
     int qtArgc = 1;
     TApplication application(qtArgc, argv);
     SetErrorBox([](const QString& caption, const QString& text) {

@@ -136,7 +136,7 @@ int main(int argc, char** argv)
         return 64;
     }
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : kDefaultRuns;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_QPA_PLATFORM", KAVREL_HEADLESS_PLATFORM, 1);
 
     Program kavrel{"kavrel", argv[1], {}};
     Program bare{"bare Qt window", argv[2], {}};

@@ -71,7 +71,7 @@ TKavrel_Form::TKavrel_Form()
     SetColor(kWindowColor);
     SetFont(kWindowFont);
     CreateControls();
-    MeasureContent();
+    ArrangeContent();
     SetTabOrder();
     BindEvents();
 }

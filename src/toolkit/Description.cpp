@@ -8,6 +8,7 @@
 namespace {
 
 const char* const kTabOrder = "TabOrder";
+const char* const kWindowless = "Windowless";
 
 void CollectTabStops(QWidget* parent, QList<QWidget*>& stops)
 {
@@ -32,6 +33,16 @@ void PlaceControl(QWidget* control, const TDescription& description)
     control->setObjectName(description.Name);
     control->setGeometry(description.Bounds());
     control->setProperty(kTabOrder, description.TabOrder);
+}
+
+void MarkWindowless(QWidget* control)
+{
+    control->setProperty(kWindowless, true);
+}
+
+bool IsWindowless(const QWidget* control)
+{
+    return control->property(kWindowless).toBool();
 }
 
 void ApplyTabOrder(QWidget* window)

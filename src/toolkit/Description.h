@@ -39,6 +39,13 @@ class QWidget;
 // Names the control, places it, and records its tab order.
 void PlaceControl(QWidget* control, const TDescription& description);
 
+// Controls without a window of their own (labels, paint boxes, toggle
+// buttons) are drawn on their parent's surface: whatever the window draws
+// on its client area lies over them, while controls that are windows lie
+// over that drawing.
+void MarkWindowless(QWidget* control);
+bool IsWindowless(const QWidget* control);
+
 // Links the window's tab stops in the order of their TabOrder, each group
 // of controls at its own group's place, as the description gives them.
 void ApplyTabOrder(QWidget* window);

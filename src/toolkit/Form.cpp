@@ -2,114 +2,45 @@
 #include "toolkit/Form.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/CanvasLayer.h"
 #include "toolkit/Centring.h"
+#include "toolkit/Description.h"
 #include "toolkit/Dispatch.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-#include <cstdlib>
+#include <QWindow>
 
 namespace {
 
 constexpr int kScrollStep = 8;
 
-// A transparent surface at a pixel density. It costs no memory until drawn
-// on: its pixels are zeroed pages (transparent black), which the system
-// maps only when they are first written, and the window's canvas is only
-// written where the program puts texts.
-QImage TransparentSurface(QSize size, qreal ratio)
+// The screen that holds the middle of the window, or the main one.
+const QScreen* ScreenOf(const QWidget& window)
 {
-    const QSize device = (QSizeF(size) * ratio).toSize();
-    if (device.isEmpty())
-        return QImage();
-    const qsizetype stride = qsizetype(device.width()) * qsizetype(sizeof(QRgb));
-    void* pixels = std::calloc(std::size_t(device.height()), std::size_t(stride));
-    QImage surface;
-    if (pixels) {
-        surface = QImage(static_cast<uchar*>(pixels), device.width(), device.height(), stride,
-                         QImage::Format_ARGB32_Premultiplied, [](void* memory) { std::free(memory); }, pixels);
-    } else {
-        surface = QImage(device, QImage::Format_ARGB32_Premultiplied);
-        surface.fill(Qt::transparent);
-    }
-    surface.setDevicePixelRatio(ratio);
-    return surface;
+    const QScreen* screen = QGuiApplication::screenAt(window.frameGeometry().center());
+    return screen ? screen : QGuiApplication::primaryScreen();
 }
 
 }  // namespace
 
-// The scrolling content of the window: its colour, then whatever the
-// window's canvas holds.
-class TFormClient : public QWidget {
-public:
-    TFormClient(QWidget* parent, const TForm& form, QImage& canvas)
-        : QWidget(parent), form_(form), canvas_(canvas)
-    {
-    }
-
-    // The canvas has drawn on rect, in client coordinates.
-    void CanvasChanged(const QRect& rect)
-    {
-        drawn_ |= rect;
-        update(rect);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        FollowPixelRatio();
-        QPainter painter(this);
-        painter.fillRect(event->rect(), ToQColor(form_.Color()));
-        // Where the canvas never drew it is transparent: nothing to show.
-        const QRect shown = event->rect() & drawn_;
-        if (shown.isEmpty() || canvas_.isNull())
-            return;
-        const qreal ratio = canvas_.devicePixelRatio();
-        painter.drawImage(shown, canvas_, QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio));
-    }
-
-private:
-    // The canvas has the pixel density of the screen the window is on, so
-    // its texts are as sharp as the controls'. Made anew for another
-    // density, it keeps what was drawn, scaled, until the program draws
-    // there again.
-    void FollowPixelRatio()
-    {
-        const qreal ratio = devicePixelRatioF();
-        if (canvas_.isNull() || canvas_.devicePixelRatio() == ratio)
-            return;
-        const QSize size = canvas_.deviceIndependentSize().toSize();
-        QImage remade = TransparentSurface(size, ratio);
-        if (!drawn_.isEmpty() && !remade.isNull()) {
-            QPainter painter(&remade);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-            const qreal old = canvas_.devicePixelRatio();
-            painter.drawImage(QRectF(drawn_), canvas_, QRectF(QPointF(drawn_.topLeft()) * old, QSizeF(drawn_.size()) * old));
-        }
-        canvas_ = remade;
-    }
-
-    const TForm& form_;
-    QImage& canvas_;
-    // The bounding rectangle of everything the canvas has drawn.
-    QRect drawn_;
-};
-
 TForm::TForm()
-    : client_(new TFormClient(this, *this, canvasSurface_))
+    : client_(new QWidget(this)), canvasLayer_(new TCanvasLayer(client_))
 {
     setFrameShape(QFrame::NoFrame);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::NoFocus);
     client_->setFocusPolicy(Qt::NoFocus);
     setWidget(client_);
-    horizontalScrollBar()->setSingleStep(kScrollStep);
-    verticalScrollBar()->setSingleStep(kScrollStep);
-    canvas_ = std::make_unique<TCanvas>(canvasSurface_, [this](const QRect& rect) { client_->CanvasChanged(rect); });
+    // The content follows a dragged thumb only when it is let go.
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        bar->setSingleStep(kScrollStep);
+        bar->setTracking(false);
+    }
+    canvas_ = std::make_unique<TCanvas>(canvasLayer_->Surface(),
+                                        [this](const QRect& rect) { canvasLayer_->CanvasChanged(rect); });
     SetColor(color_);
 }
 
@@ -127,7 +58,6 @@ void TForm::SetColor(TColor color)
     palette.setColor(QPalette::Window, ToQColor(color));
     viewport()->setPalette(palette);
     canvas_->Brush.Color = color;
-    client_->update();
 }
 
 void TForm::SetFont(const TFont& font)
@@ -162,22 +92,66 @@ QWidget* TForm::Client() const
     return client_;
 }
 
-void TForm::MeasureContent()
+void TForm::ArrangeContent()
 {
     QRect extent;
-    for (QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child == canvasLayer_)
+            continue;
         if (!child->isHidden())
             extent |= QRect(QPoint(0, 0), child->geometry().bottomRight());
+        if (IsWindowless(child))
+            child->stackUnder(canvasLayer_);
+    }
     client_->resize(extent.width(), extent.height());
-    canvasSurface_ = TransparentSurface(client_->size(), client_->devicePixelRatioF());
+    canvasLayer_->MakeSurface(client_->size());
+    KeepCanvasOverTheClientArea();
 }
 
 void TForm::Show()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen)
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(DesktopCentre(screen->virtualSize(), size()));
+    fitToFrame_ = true;
+    FitIntoScreen();
     show();
+}
+
+// Fitted at the first showing, with the frame the window system gives the
+// window as soon as it is known: a window that the screen cannot hold gets
+// its own scroll bars instead of controls beyond the screen's edges.
+void TForm::FitIntoScreen()
+{
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QScreen* screen = ScreenOf(*this);
+    if (!screen)
+        return;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QRect fitted = FitIntoWorkArea(geometry(), frame, screen->availableGeometry());
+    if (fitted == geometry())
+        return;
+    // Placed by its frame, as the centring placed it: the window system
+    // then moves the client area inside the frame and says so.
+    resize(fitted.size());
+    move(fitted.topLeft() - QPoint(frame.left(), frame.top()));
+}
+
+void TForm::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    KeepCanvasOverTheClientArea();
+}
+
+void TForm::scrollContentsBy(int dx, int dy)
+{
+    QScrollArea::scrollContentsBy(dx, dy);
+    KeepCanvasOverTheClientArea();
+}
+
+void TForm::KeepCanvasOverTheClientArea()
+{
+    canvasLayer_->Follow(-client_->pos(), viewport()->size());
 }
 
 void TForm::DoCreate()
@@ -193,7 +167,13 @@ bool TForm::event(QEvent* event)
 {
     if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
         Activate();
-    return QScrollArea::event(event);
+    const bool result = QScrollArea::event(event);
+    if (event->type() == QEvent::Move && fitToFrame_ && windowHandle()
+        && !windowHandle()->frameMargins().isNull()) {
+        fitToFrame_ = false;
+        FitIntoScreen();
+    }
+    return result;
 }
 
 void TForm::Activate()
@@ -201,8 +181,10 @@ void TForm::Activate()
     if (activated_)
         return;
     activated_ = true;
+    // The first focus leaves the content where it is, at offset 0; only
+    // the learner's Tab scrolls the focused control into view.
     if (!focusWidget())
-        focusNextChild();
+        QWidget::focusNextPrevChild(true);
     if (OnActivate)
         Dispatch([this] { OnActivate(this); });
 }

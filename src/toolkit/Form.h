@@ -5,15 +5,15 @@
 #include "toolkit/Events.h"
 #include "toolkit/Font.h"
 
-#include <QImage>
 #include <QScrollArea>
 #include <memory>
 
-class TFormClient;
+class TCanvasLayer;
 
 // A top-level window whose client area scrolls when it is smaller than its
-// content. Its own canvas draws on the client area, under the controls;
-// what is drawn there stays until drawn over.
+// content. Its own canvas draws at fixed coordinates of the client area,
+// over the windowless controls and under the windows; what is drawn there
+// stays until drawn over.
 class TForm : public QScrollArea {
     Q_OBJECT
 
@@ -35,12 +35,14 @@ public:
     // The parent of the controls placed directly on the window.
     QWidget* Client() const;
     // Sizes the scrolling content to the largest right and bottom edges of
-    // the visible controls on the window.
-    void MeasureContent();
+    // the visible controls on the window, and lays the canvas over the
+    // windowless ones among them.
+    void ArrangeContent();
 
     TCanvas* Canvas() const { return canvas_.get(); }
 
-    // The first showing: centred on the desktop, then shown.
+    // The first showing: centred on the desktop, limited to the screen's
+    // work area when that cannot hold it, then shown.
     void Show();
     // Runs OnCreate; the application calls it once construction is over.
     void DoCreate();
@@ -51,14 +53,21 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     void Activate();
+    void FitIntoScreen();
+    void KeepCanvasOverTheClientArea();
 
-    TFormClient* client_;
-    QImage canvasSurface_;
+    QWidget* client_;
+    TCanvasLayer* canvasLayer_;
     std::unique_ptr<TCanvas> canvas_;
     TColor color_ = clBtnFace;
     TFont font_;
     bool activated_ = false;
+    // Until the window system tells the frame, the window is fitted into
+    // the screen as if it had none.
+    bool fitToFrame_ = false;
 };

@@ -15,6 +15,7 @@ TLabel::TLabel(QWidget* parent, const TDescription& description)
       autoSize_(description.AutoSize)
 {
     PlaceControl(this, description);
+    MarkWindowless(this);
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -26,16 +27,33 @@ void TLabel::SetCaption(const QString& caption)
     update();
 }
 
+namespace {
+
+// The width the text takes: its advance, or further where the last glyph
+// reaches past it (italics), with a column for the glyph's smoothed edge.
+int TextWidth(const QFont& font, const QString& text)
+{
+    const QFontMetrics metrics(font);
+    return std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 2);
+}
+
+}  // namespace
+
 // A label that sizes itself keeps the size the layout measured with the
 // designer's faces; where a substitute face runs wider, its text is
 // narrowed to that width so that it lines up with its neighbours as
-// designed.
+// designed. A face's stretch is not exact, so the narrowing goes on until
+// the text really fits.
 QFont TLabel::FittedFont() const
 {
     QFont font = font_.ToQFont();
-    const int natural = QFontMetrics(font).horizontalAdvance(caption_);
-    if (autoSize_ && natural > width())
-        font.setStretch(std::max<int>(QFont::UltraCondensed, width() * QFont::Unstretched / natural));
+    const int natural = TextWidth(font, caption_);
+    if (!autoSize_ || natural <= width())
+        return font;
+    int stretch = std::max<int>(QFont::UltraCondensed, width() * QFont::Unstretched / natural);
+    font.setStretch(stretch);
+    while (stretch > QFont::UltraCondensed && TextWidth(font, caption_) > width())
+        font.setStretch(--stretch);
     return font;
 }
 

@@ -62,6 +62,7 @@ TPaintBox::TPaintBox(QWidget* parent, const TDescription& description)
     : QWidget(parent), color_(description.Color), font_(description.Font)
 {
     PlaceControl(this, description);
+    MarkWindowless(this);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     MakeSurface();

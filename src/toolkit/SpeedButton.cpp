@@ -41,6 +41,7 @@ TSpeedButton::TSpeedButton(QWidget* parent, const TDescription& description)
       allowAllUp_(description.AllowAllUp)
 {
     PlaceControl(this, description);
+    MarkWindowless(this);
     setFocusPolicy(Qt::NoFocus);
     font_.OnChange = [this] { update(); };
 }

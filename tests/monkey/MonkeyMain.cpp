@@ -197,7 +197,7 @@ int main(int argc, char** argv)
 {
     defaultMessageHandler = qInstallMessageHandler(QuietAboutIgnoredReleases);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", KAVREL_HEADLESS_PLATFORM);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProbeWindow.h"
 
+#include <QScrollBar>
+
 namespace {
 
 struct ProbeRow {
@@ -143,4 +145,35 @@ TEST_F(ProbeWindow, ClickOnTheFixedLineMeasuresNoDistanceToIt)
         EXPECT_EQ(PlanePixel(340, 307), clYellow);  // on F-P, the diagonal from (330, 297)
         EXPECT_EQ(ZanzoCount, 0);
     }
+}
+
+// In a window smaller than its content and scrolled both ways, the texts
+// at the top stay at their places in the client area, over the plane that
+// has scrolled under them; clicks there still reach the plane, and the
+// confirmation blanks the same places. The condition panel, a window of its
+// own, has scrolled into the strip's right end and stays over the texts.
+TEST_F(ProbeWindow, ScrolledWindowKeepsTheTextsAtTheTopInTheClientArea)
+{
+    Form().resize(800, 400);
+    QTest::qWait(0);
+    Form().horizontalScrollBar()->setValue(200);
+    Form().verticalScrollBar()->setValue(100);
+    ASSERT_EQ(Form().PaintBox1->mapTo(Form().viewport(), QPoint(0, 0)), QPoint(8 - 200, 29 - 100));
+    const int panelLeft = Form().GroupBox2->mapTo(Form().viewport(), QPoint(0, 0)).x();
+    ASSERT_EQ(panelLeft, 691 - 200);
+    const auto leftOfThePanel = [panelLeft](const QImage& strip, const QRect& rect) {
+        return strip.copy(0, 0, panelLeft - rect.left(), rect.height());
+    };
+
+    Keys(ParabolaKeys());
+    ClickPlane(396, 297);
+    EXPECT_EQ(PTextStrip(), ExpectedPText("点Ｐ (2.00 , 1.00)"));
+    EXPECT_EQ(leftOfThePanel(RatioTextStrip(), RatioTextRect()),
+              leftOfThePanel(ExpectedRatioText("ＰＦ：ＰＨ＝1.00:1.00 誤差＝0.00"), RatioTextRect()));
+    const QPoint overTheText = Form().Client()->mapFrom(Form().viewport(), QPoint(100, 15));
+    EXPECT_EQ(Form().Client()->childAt(overTheText), Form().PaintBox1);
+
+    Keys({"決定"});
+    const QRect strip(QPoint(10, 5), QPoint(699, 24));
+    EXPECT_EQ(leftOfThePanel(WindowStrip(strip), strip), leftOfThePanel(ExpectedText(strip, clRed, QString()), strip));
 }

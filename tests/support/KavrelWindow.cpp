@@ -63,7 +63,7 @@ TColor KavrelWindow::PlanePixel(int x, int y)
 
 QImage KavrelWindow::WindowStrip(const QRect& rect)
 {
-    return Form().Client()->grab(rect).toImage().convertToFormat(QImage::Format_RGB32);
+    return Form().viewport()->grab(rect).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 TColor KavrelWindow::WindowPixel(int x, int y)

@@ -28,8 +28,9 @@ protected:
     // What the plane shows, as fixed colours.
     TColor PlanePixel(int x, int y);
     QImage PlanePicture();
-    // What the window's own canvas holds at (x, y) in client coordinates,
-    // or the window colour where nothing was drawn.
+    // What the window's client area shows at (x, y), however far its
+    // content is scrolled: the window's own canvas where it drew, over the
+    // plane and the labels.
     TColor WindowPixel(int x, int y);
     // The strip of the window canvas as the given text would look when
     // written there by the program, for comparing with what it holds.

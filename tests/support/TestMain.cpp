@@ -8,7 +8,7 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", KAVREL_HEADLESS_PLATFORM);
     int qtArgc = 1;
     TApplication application(qtArgc, argv);
     return RUN_ALL_TESTS();

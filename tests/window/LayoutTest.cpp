@@ -2,7 +2,10 @@
 #include "support/KavrelWindow.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 namespace {
@@ -156,6 +159,9 @@ TEST_F(KavrelWindow, WindowCaptionColourAndFont)
     EXPECT_EQ(WindowPixel(4, 4), clMoneyGreen);
 }
 
+// Also run at twice the pixel density (tests/CMakeLists.txt): no glyph of
+// the credit reaches its label's right or bottom edge, where it would be
+// cut.
 TEST_F(KavrelWindow, CreditLineFitsItsPlaceInTeal)
 {
     EXPECT_FALSE(Form().Label1->Caption().isEmpty());
@@ -165,6 +171,14 @@ TEST_F(KavrelWindow, CreditLineFitsItsPlaceInTeal)
         for (int x = 0; x < credit.width() && !teal; ++x)
             teal = ToTColor(credit.pixel(x, y)) == clTeal;
     EXPECT_TRUE(teal);
+    QRect ink;
+    for (int y = 0; y < credit.height(); ++y)
+        for (int x = 0; x < credit.width(); ++x)
+            if (ToTColor(credit.pixel(x, y)) != clMoneyGreen)
+                ink |= QRect(x, y, 1, 1);
+    EXPECT_TRUE(QRect(0, 0, credit.width() - 1, credit.height() - 1).contains(ink))
+        << "ink " << ink.left() << ".." << ink.right() << " x " << ink.top() << ".." << ink.bottom()
+        << " in " << credit.width() << " x " << credit.height();
 }
 
 TEST_F(KavrelWindow, OptionsOfTheToggleButtonsLabelsAndScrollBar)
@@ -252,4 +266,47 @@ TEST_F(KavrelWindow, ContentScrollsOnlyWhenTheClientIsSmaller)
     EXPECT_TRUE(Form().verticalScrollBar()->isVisible());
     EXPECT_LE(Form().horizontalScrollBar()->maximum(), 1017 - Form().viewport()->width());
     EXPECT_EQ(Form().horizontalScrollBar()->singleStep(), 8);
+}
+
+// The window's own scroll bars: 8 pixels an arrow, a client width or
+// height a page, and a dragged thumb moves the content when it is let go.
+TEST_F(KavrelWindow, WindowScrollBarsStepPageAndMoveAtTheThumbsRelease)
+{
+    Form().resize(600, 400);
+    QApplication::processEvents();
+    const auto plane = [this] { return Form().PaintBox1->mapTo(Form().viewport(), QPoint(0, 0)); };
+    for (QScrollBar* bar : {Form().horizontalScrollBar(), Form().verticalScrollBar()}) {
+        const bool across = bar->orientation() == Qt::Horizontal;
+        SCOPED_TRACE(across ? "horizontal" : "vertical");
+        const auto offset = [&] { return across ? 8 - plane().x() : 29 - plane().y(); };
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = bar->orientation();
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = option.sliderValue = bar->value();
+        option.pageStep = bar->pageStep();
+        const auto part = [&](QStyle::SubControl control) {
+            option.sliderPosition = option.sliderValue = bar->value();
+            return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar);
+        };
+
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, part(QStyle::SC_ScrollBarAddLine).center());
+        EXPECT_EQ(offset(), 8);
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, part(QStyle::SC_ScrollBarSubLine).center());
+        EXPECT_EQ(offset(), 0);
+        EXPECT_EQ(bar->pageStep(), across ? Form().viewport()->width() : Form().viewport()->height());
+
+        const QPoint grip = part(QStyle::SC_ScrollBarSlider).center();
+        const QPoint along = across ? QPoint(40, 0) : QPoint(0, 40);
+        QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, grip);
+        QMouseEvent drag(QEvent::MouseMove, QPointF(grip + along), bar->mapToGlobal(QPointF(grip + along)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &drag);
+        EXPECT_GT(bar->sliderPosition(), 0);
+        EXPECT_EQ(offset(), 0) << "the content followed the dragged thumb";
+        QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, grip + along);
+        EXPECT_EQ(offset(), bar->value());
+        EXPECT_GT(offset(), 0);
+    }
 }
