@@ -32,6 +32,7 @@ TEST_PACKAGES=(
     xauth
     x11-utils
     xdotool
+    openbox
     libxcb1-dev
     strace
     valgrind

@@ -7,6 +7,10 @@
 # Starts Xvfb on the first free display from :90 upward, waits until it
 # accepts connections, exports DISPLAY, runs the command, stops the server
 # and exits with the command's exit code.
+#
+#   KAVREL_XVFB_SCREEN           the screen, WIDTHxHEIGHTxDEPTH (1280x1024x24)
+#   KAVREL_XVFB_WINDOW_MANAGER   a window manager to run on it first (openbox),
+#                                so that windows get frames and a work area
 set -uo pipefail
 
 if [ "$#" -eq 0 ]; then
@@ -16,17 +20,23 @@ fi
 
 FIRST_DISPLAY=90
 LAST_DISPLAY=189
-SCREEN="${KAVREL_XVFB_SCREEN:-1280x1024x24}"   # WIDTHxHEIGHTxDEPTH
+SCREEN="${KAVREL_XVFB_SCREEN:-1280x1024x24}"
+WINDOW_MANAGER="${KAVREL_XVFB_WINDOW_MANAGER:-}"
 WAIT_TENTHS=100   # 10 s
 
 xvfb_pid=""
 xvfb_log=""
 child_pid=""
+wm_pid=""
 
 cleanup() {
     if [ -n "$child_pid" ] && kill -0 "$child_pid" 2>/dev/null; then
         kill -TERM "$child_pid" 2>/dev/null
         wait "$child_pid" 2>/dev/null
+    fi
+    if [ -n "$wm_pid" ] && kill -0 "$wm_pid" 2>/dev/null; then
+        kill -TERM "$wm_pid" 2>/dev/null
+        wait "$wm_pid" 2>/dev/null
     fi
     if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
         kill "$xvfb_pid" 2>/dev/null
@@ -118,6 +128,26 @@ fi
 
 export DISPLAY=":$started"
 unset WAYLAND_DISPLAY
+
+# The window manager is ready once it has announced itself on the root
+# window; windows mapped before that would come up unframed.
+if [ -n "$WINDOW_MANAGER" ]; then
+    if ! command -v "$WINDOW_MANAGER" >/dev/null 2>&1 || ! command -v xprop >/dev/null 2>&1; then
+        echo "xvfb-session: $WINDOW_MANAGER or xprop not found; run scripts/setup.sh" >&2
+        exit 127
+    fi
+    "$WINDOW_MANAGER" >>"$xvfb_log" 2>&1 </dev/null &
+    wm_pid=$!
+    for ((i = 0; i < WAIT_TENTHS; i++)); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+        echo "xvfb-session: $WINDOW_MANAGER did not start on :$started" >&2
+        sed 's/^/  /' "$xvfb_log" >&2
+        exit 1
+    fi
+fi
 
 # Run the command in the background so that signals can be passed on to it;
 # give it this script's standard input explicitly (a background job would

@@ -135,7 +135,7 @@ bool KavrelProgram::Start()
         problem_ = QStringLiteral("the program ended (code %1) before showing its window").arg(process_.exitCode());
         return false;
     }
-    return ReadWindowOrigin();
+    return ReadWindowPlace();
 }
 
 // The program's top-level window is the one visible window with its caption;
@@ -156,29 +156,71 @@ bool KavrelProgram::FindWindow()
     return false;
 }
 
-bool KavrelProgram::ReadWindowOrigin()
+// The client area and the frame around it, as the X server has them; a
+// window manager may still move or fit the window just after mapping it,
+// so the place is read until two readings a moment apart agree.
+bool KavrelProgram::ReadWindowPlace()
 {
-    const QString shell = Xdotool(
-        {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(window_)}, &problem_);
-    int x = -1;
-    int y = -1;
-    for (const QString& line : shell.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (line.startsWith(QLatin1String("X=")))
-            x = line.mid(2).toInt();
-        else if (line.startsWith(QLatin1String("Y=")))
-            y = line.mid(2).toInt();
-    }
-    origin_ = {x, y};
-    if (x < 0 || y < 0) {
-        problem_ = QStringLiteral("no position for window %1: %2").arg(window_).arg(shell + problem_);
+    QRect client;
+    QRect frame;
+    const bool settled = PollUntil(
+        [&] {
+            const QRect previous = client;
+            if (!ReadPlace(client, frame))
+                return false;
+            return client == previous;
+        },
+        kWindowWaitMs);
+    client_ = client;
+    frame_ = frame;
+    if (!settled)
+        problem_ = QStringLiteral("the place of window %1 did not settle: %2").arg(window_).arg(problem_);
+    return settled;
+}
+
+bool KavrelProgram::ReadPlace(QRect& client, QRect& frame)
+{
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const auto fail = [&](const QString& why) {
+        problem_ = why;
+        xcb_disconnect(connection);
         return false;
+    };
+    if (xcb_connection_has_error(connection))
+        return fail(QStringLiteral("cannot connect to the X server"));
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window_), nullptr);
+    xcb_translate_coordinates_reply_t* origin = xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, window_, root, 0, 0), nullptr);
+    if (size && origin)
+        client = QRect(origin->dst_x, origin->dst_y, size->width, size->height);
+    std::free(size);
+    std::free(origin);
+    if (client.isNull())
+        return fail(QStringLiteral("no geometry for window %1").arg(window_));
+    // The frame is the window's ancestor that is a child of the root: the
+    // window itself where no window manager framed it.
+    xcb_window_t top = window_;
+    for (;;) {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, top), nullptr);
+        const xcb_window_t parent = tree ? tree->parent : root;
+        std::free(tree);
+        if (parent == root || parent == XCB_WINDOW_NONE)
+            break;
+        top = parent;
     }
-    return true;
+    xcb_get_geometry_reply_t* outer = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, top), nullptr);
+    if (outer)
+        frame = QRect(outer->x, outer->y, outer->width + 2 * outer->border_width,
+                      outer->height + 2 * outer->border_width);
+    std::free(outer);
+    xcb_disconnect(connection);
+    return outer != nullptr;
 }
 
 void KavrelProgram::ClickClient(QPoint client)
 {
-    const QPoint onScreen = client + origin_;
+    const QPoint onScreen = client + client_.topLeft();
     QString problem;
     Xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(onScreen.x()),
              QString::number(onScreen.y()), QStringLiteral("click"), QStringLiteral("1")},
@@ -232,7 +274,7 @@ WindowPicture KavrelProgram::Picture() const
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
-    return WindowPicture(screen->grabWindow(0).toImage(), origin_);
+    return WindowPicture(screen->grabWindow(0).toImage(), client_.topLeft());
 }
 
 WindowPicture KavrelProgram::PictureShowing(const std::vector<Sight>& sights, QStringList& differences) const

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -26,7 +27,13 @@ public:
     const QString& Problem() const { return problem_; }
 
     // The window's top-left corner on the screen, as the X server has it.
-    QPoint WindowOrigin() const { return origin_; }
+    QPoint WindowOrigin() const { return client_.topLeft(); }
+    // The client area on the screen, and the window manager's frame around
+    // it (the client area itself where there is none).
+    QRect ClientRect() const { return client_; }
+    QRect FrameRect() const { return frame_; }
+    // Reads the window's place again, once it has settled.
+    bool ReadWindowPlace();
     unsigned long Window() const { return window_; }
 
     // A left click (press and release) at a point of the client area.
@@ -51,12 +58,13 @@ public:
 
 private:
     bool FindWindow();
-    bool ReadWindowOrigin();
+    bool ReadPlace(QRect& client, QRect& frame);
 
     QProcess process_;
     QByteArray output_;
     unsigned long window_ = 0;
-    QPoint origin_{-1, -1};
+    QRect client_;
+    QRect frame_;
     QString problem_;
 };
 

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RunningKavrel.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <tuple>
+#include <utility>
+
+// The program on the screens of a classroom, under a real window manager
+// (tests/CMakeLists.txt gives each test its screen size and openbox): a
+// window the screen cannot hold is fitted into it and reaches every control
+// through its own scroll bars.
+namespace {
+
+constexpr int kExitWaitMs = 5000;
+
+// Places in the window's content, as the layout gives them.
+const QRect kLblSiki(691 + 170, 24 + 31, 137, 34);
+constexpr QPoint kZoomInArrow{48 + 569 - 8, 696 + 8};
+constexpr QPoint kQuitButton{974, 665};
+
+QRect Screen()
+{
+    return QGuiApplication::primaryScreen()->geometry();
+}
+
+// The plane's top-left corner in the client area, found by its black axes:
+// the column and the row that hold the most black pixels lie 330 pixels
+// right of and below it.
+QPoint PlaneOriginSeen(const WindowPicture& picture, QSize client)
+{
+    int bestColumn = 0;
+    int bestRow = 0;
+    int columnCount = 0;
+    int rowCount = 0;
+    for (int x = 0; x < client.width(); ++x) {
+        const int count = picture.CountInClient(QRect(x, 0, 1, client.height()), Seen::Black);
+        if (count > columnCount)
+            std::tie(bestColumn, columnCount) = std::pair(x, count);
+    }
+    for (int y = 0; y < client.height(); ++y) {
+        const int count = picture.CountInClient(QRect(0, y, client.width(), 1), Seen::Black);
+        if (count > rowCount)
+            std::tie(bestRow, rowCount) = std::pair(y, count);
+    }
+    return {bestColumn - 330, bestRow - 330};
+}
+
+// The content has been scrolled so that the plane's corner moved off its
+// place in the given direction: left (dx < 0) or up (dy < 0).
+Sight ContentScrolled(const QString& what, QSize client, int dx, int dy)
+{
+    return {what, [=](const WindowPicture& picture) {
+                const QPoint origin = PlaneOriginSeen(picture, client);
+                const bool moved = (dx >= 0 || origin.x() < kPlaneOrigin.x())
+                                   && (dy >= 0 || origin.y() < kPlaneOrigin.y());
+                return moved ? QStringList()
+                             : QStringList{QStringLiteral("the plane's corner is still at (%1,%2)")
+                                               .arg(origin.x())
+                                               .arg(origin.y())};
+            }};
+}
+
+// Text in red, smoothed at its edges: pixels where red stands out.
+Sight RedInkIn(const QString& what, const QRect& client)
+{
+    return {what, [=](const WindowPicture& picture) {
+                int ink = 0;
+                for (int y = client.top(); y <= client.bottom(); ++y)
+                    for (int x = client.left(); x <= client.right(); ++x) {
+                        const QRgb seen = picture.Client({x, y});
+                        ink += qRed(seen) > 150 && qGreen(seen) < 100 && qBlue(seen) < 100 ? 1 : 0;
+                    }
+                return ink >= 20 ? QStringList() : QStringList{QStringLiteral("%1 red pixels").arg(ink)};
+            }};
+}
+
+}  // namespace
+
+class ClassroomScreen : public RunningKavrel {
+protected:
+    QSize Client() const { return program.ClientRect().size(); }
+
+    // Where a point of the content is shown now, in the client area.
+    QPoint Shown(const WindowPicture& picture, QPoint content) const
+    {
+        return content + PlaneOriginSeen(picture, Client()) - kPlaneOrigin;
+    }
+
+    // A click on the track of a window scroll bar, past its thumb, which
+    // sits at the start: one page towards the end.
+    void PageDown() { program.ClickClient({Client().width() - 5, Client().height() - 45}); }
+    void PageRight() { program.ClickClient({Client().width() - 45, Client().height() - 5}); }
+
+    void ExpectWithinTheScreen()
+    {
+        EXPECT_TRUE(Screen().contains(program.FrameRect()))
+            << "frame " << program.FrameRect().x() << "," << program.FrameRect().y() << " "
+            << program.FrameRect().width() << "x" << program.FrameRect().height();
+        EXPECT_TRUE(program.FrameRect().contains(program.ClientRect()));
+    }
+};
+
+TEST_F(ClassroomScreen, On1280x720TheZoomBarIsReachedThroughTheWindowsScrollBars)
+{
+    ASSERT_EQ(Screen().size(), QSize(1280, 720));
+    ExpectWithinTheScreen();
+    EXPECT_EQ(Client().width(), 1024);
+    EXPECT_LT(Client().height(), 713) << "the content should not fit";
+
+    PageDown();
+    WindowPicture picture = ExpectToSee("after paging down", {ContentScrolled("scrolled up", Client(), 0, -1)});
+    const QPoint arrow = Shown(picture, kZoomInArrow);
+    ASSERT_LT(arrow.y(), Client().height() - 14) << "the zoom bar is still out of view";
+    // Grid columns at the start scale (33 pixels a unit) and after one step
+    // in (Scale 19: 660 / 19 pixels a unit), on a row that is on neither grid.
+    const QPoint before = Shown(picture, PlaneToClient({363, 600}));
+    const QPoint after = Shown(picture, PlaneToClient({365, 600}));
+    ExpectToSee("before zooming", {ClientPixelIs("grid at 33 pixels", before, Seen::Silver),
+                                   ClientPixelIs("no grid at 35 pixels", after, Seen::White)});
+
+    program.ClickClient(arrow);
+    ExpectToSee("after zooming in", {ClientPixelIs("no grid at 33 pixels", before, Seen::White),
+                                     ClientPixelIs("grid at 660 / 19 pixels", after, Seen::Silver)});
+}
+
+TEST_F(ClassroomScreen, On800x600AKeyIsReachedAndPressedAndTheLessonEnds)
+{
+    ASSERT_EQ(Screen().size(), QSize(800, 600));
+    ExpectWithinTheScreen();
+    ASSERT_GT(KeyCentre("Ｙ＝").x(), Client().width()) << "the keypad should lie beyond the right edge";
+
+    PageRight();
+    WindowPicture picture = ExpectToSee("after paging right", {ContentScrolled("scrolled left", Client(), -1, 0)});
+    const QPoint key = Shown(picture, KeyCentre("Ｙ＝"));
+    ASSERT_LT(key.x(), Client().width() - 14) << "the key is still out of view";
+    program.ClickClient(key);
+    const QRect field(Shown(picture, kLblSiki.topLeft()), kLblSiki.size());
+    ExpectToSee("after Ｙ＝", {RedInkIn("Ｙ＝ in the equation field", field)});
+
+    PageDown();
+    picture = ExpectToSee("after paging down", {ContentScrolled("scrolled up", Client(), 0, -1)});
+    program.ClickClient(Shown(picture, kQuitButton));
+    ASSERT_TRUE(program.WaitForExit(kExitWaitMs)) << "the program is still running after 終わる";
+    EXPECT_EQ(program.ExitCode(), 0);
+}
+
+TEST_F(ClassroomScreen, On1280x1024TheWindowKeepsItsSize)
+{
+    ASSERT_EQ(Screen().size(), QSize(1280, 1024));
+    ExpectWithinTheScreen();
+    EXPECT_EQ(Client(), QSize(1024, 768));
+}
