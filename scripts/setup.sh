@@ -33,6 +33,9 @@ TEST_PACKAGES=(
     x11-utils
     xdotool
     openbox
+    dbus-daemon
+    at-spi2-core
+    python3-pyatspi
     libxcb1-dev
     strace
     valgrind

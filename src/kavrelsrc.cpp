@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kavrelsrc.h"
 
+#include "plane/Setumei.h"
 #include "toolkit/Application.h"
 
 TKavrel_Form* Kavrel_Form = nullptr;
@@ -82,9 +83,9 @@ void TKavrel_Form::CreateControls()
 {
     QWidget* w = Client();
     // clang-format off
-    PaintBox1  = Make<TPaintBox>(w,  {.Name = "PaintBox1", .Left = 8, .Top = 29, .Width = 660, .Height = 660, .Font = kWindowFont, .Color = clWhite});
+    PaintBox1  = Make<TPaintBox>(w,  {.Name = "PaintBox1", .Left = 8, .Top = 29, .Width = 660, .Height = 660, .AccessibleName = "座標平面", .Font = kWindowFont, .Color = clWhite});
     Label1     = Make<TLabel>(w,     {.Name = "Label1", .Left = 896, .Top = 0, .Width = 115, .Height = 24, .Caption = "Kavrel 2026", .Font = kCreditFont, .Color = kWindowColor, .AutoSize = true});
-    ScrollBar1 = Make<TScrollBar>(w, {.Name = "ScrollBar1", .Left = 48, .Top = 696, .Width = 569, .Height = 17, .TabOrder = 0, .Position = 51});
+    ScrollBar1 = Make<TScrollBar>(w, {.Name = "ScrollBar1", .Left = 48, .Top = 696, .Width = 569, .Height = 17, .AccessibleName = "拡大・縮小", .TabOrder = 0, .Position = 51});
     BtnSyuryo  = Make<TButton>(w,    {.Name = "BtnSyuryo", .Left = 931, .Top = 640, .Width = 86, .Height = 51, .Caption = "終わる", .Font = kEndFont, .TabOrder = 1});
     GroupBox1  = Make<TGroupBox>(w,  {.Name = "GroupBox1", .Left = 699, .Top = 418, .Width = 209, .Height = 273, .Caption = "条件入力ボタン", .Font = kKeypadFont, .Color = clMoneyGreen, .TabOrder = 2});
     GroupBox2  = Make<TGroupBox>(w,  {.Name = "GroupBox2", .Left = 691, .Top = 24, .Width = 318, .Height = 289, .Caption = "曲線の条件", .Font = kPanelFont, .Color = kWindowColor, .TabOrder = 3});
@@ -113,19 +114,19 @@ void TKavrel_Form::CreateControls()
     QWidget* p = GroupBox2;
     HiLbl2      = Make<TLabel>(p,       {.Name = "HiLbl2",      .Left = 213, .Top = 144, .Width = 20,  .Height = 40, .Caption = "：", .Font = kColonFont, .Color = kWindowColor, .AutoSize = true});
     SbnLine     = Make<TSpeedButton>(p, {.Name = "SbnLine",     .Left = 8,   .Top = 32,  .Width = 161, .Height = 33, .Caption = "定直線の方程式：", .Font = kSelectFont, .Color = clBtnFace, .GroupIndex = 1, .AllowAllUp = true});
-    LblSiki     = Make<TLabel>(p,       {.Name = "LblSiki",     .Left = 170, .Top = 31,  .Width = 137, .Height = 34, .Font = kPanelFont, .Color = clInfoBk, .Layout = tlCenter});
+    LblSiki     = Make<TLabel>(p,       {.Name = "LblSiki",     .Left = 170, .Top = 31,  .Width = 137, .Height = 34, .AccessibleName = "定直線の方程式", .Font = kPanelFont, .Color = clInfoBk, .Layout = tlCenter});
     SbnZahyo    = Make<TSpeedButton>(p, {.Name = "SbnZahyo",    .Left = 8,   .Top = 96,  .Width = 129, .Height = 33, .Caption = "定点Ｆの座標：", .Font = kSelectFont, .Color = clBtnFace, .GroupIndex = 0, .AllowAllUp = true});
     SbnXzahyo   = Make<TSpeedButton>(p, {.Name = "SbnXzahyo",   .Left = 160, .Top = 80,  .Width = 49,  .Height = 17, .Caption = "X座標", .Font = kSmallSelectFont, .Color = clBtnFace, .GroupIndex = 1, .AllowAllUp = true});
     SbnYzahyo   = Make<TSpeedButton>(p, {.Name = "SbnYzahyo",   .Left = 232, .Top = 80,  .Width = 49,  .Height = 17, .Caption = "Y座標", .Font = kSmallSelectFont, .Color = clBtnFace, .GroupIndex = 1, .AllowAllUp = true});
     LblKakko    = Make<TLabel>(p,       {.Name = "LblKakko",    .Left = 144, .Top = 96,  .Width = 157, .Height = 32, .Caption = kKakko, .Font = kKakkoFont, .Color = kWindowColor, .AutoSize = true});
-    LblXzahyo   = Make<TLabel>(p,       {.Name = "LblXzahyo",   .Left = 160, .Top = 96,  .Width = 49,  .Height = 33, .Font = kPanelFont, .Color = clInfoBk, .Alignment = taCenter, .Layout = tlCenter});
-    LblYzahyo   = Make<TLabel>(p,       {.Name = "LblYzahyo",   .Left = 232, .Top = 96,  .Width = 49,  .Height = 33, .Font = kPanelFont, .Color = clInfoBk, .Alignment = taCenter, .Layout = tlCenter});
+    LblXzahyo   = Make<TLabel>(p,       {.Name = "LblXzahyo",   .Left = 160, .Top = 96,  .Width = 49,  .Height = 33, .AccessibleName = "定点Ｆの X座標", .Font = kPanelFont, .Color = clInfoBk, .Alignment = taCenter, .Layout = tlCenter});
+    LblYzahyo   = Make<TLabel>(p,       {.Name = "LblYzahyo",   .Left = 232, .Top = 96,  .Width = 49,  .Height = 33, .AccessibleName = "定点Ｆの Y座標", .Font = kPanelFont, .Color = clInfoBk, .Alignment = taCenter, .Layout = tlCenter});
     HiLbl1      = Make<TLabel>(p,       {.Name = "HiLbl1",      .Left = 61,  .Top = 144, .Width = 20,  .Height = 40, .Caption = "：", .Font = kColonFont, .Color = kWindowColor, .AutoSize = true});
     HiLbl       = Make<TLabel>(p,       {.Name = "HiLbl",       .Left = 133, .Top = 152, .Width = 20,  .Height = 40, .Caption = "=", .Font = kColonFont, .Color = kWindowColor, .AutoSize = true});
     SbnHiPF     = Make<TSpeedButton>(p, {.Name = "SbnHiPF",     .Left = 12,  .Top = 152, .Width = 53,  .Height = 33, .Caption = "ＰＦ", .Font = kRatioSelectFont, .Color = clBtnFace, .GroupIndex = 1, .AllowAllUp = true});
     SbnHiPH     = Make<TSpeedButton>(p, {.Name = "SbnHiPH",     .Left = 76,  .Top = 152, .Width = 53,  .Height = 33, .Caption = "ＰＨ", .Font = kRatioSelectFont, .Color = clBtnFace, .GroupIndex = 1, .AllowAllUp = true});
-    LblHiPF     = Make<TLabel>(p,       {.Name = "LblHiPF",     .Left = 160, .Top = 152, .Width = 57,  .Height = 33, .Font = kPanelFont, .Color = clInfoBk, .Alignment = taCenter, .Layout = tlCenter});
-    LblHiPH     = Make<TLabel>(p,       {.Name = "LblHiPH",     .Left = 232, .Top = 152, .Width = 57,  .Height = 33, .Font = kPanelFont, .Color = clInfoBk, .Alignment = taCenter, .Layout = tlCenter});
+    LblHiPF     = Make<TLabel>(p,       {.Name = "LblHiPF",     .Left = 160, .Top = 152, .Width = 57,  .Height = 33, .AccessibleName = "ＰＦ", .Font = kPanelFont, .Color = clInfoBk, .Alignment = taCenter, .Layout = tlCenter});
+    LblHiPH     = Make<TLabel>(p,       {.Name = "LblHiPH",     .Left = 232, .Top = 152, .Width = 57,  .Height = 33, .AccessibleName = "ＰＨ", .Font = kPanelFont, .Color = clInfoBk, .Alignment = taCenter, .Layout = tlCenter});
     StaticText2 = Make<TStaticText>(p,  {.Name = "StaticText2", .Left = 85,  .Top = 232, .Width = 180, .Height = 20, .Caption = "定直線からの距離をＰＨ", .Font = kExplainFont, .Color = kWindowColor});
     StaticText1 = Make<TStaticText>(p,  {.Name = "StaticText1", .Left = 85,  .Top = 208, .Width = 116, .Height = 20, .Caption = "動点をＰとし、", .Font = kExplainFont, .Color = kWindowColor});
     StaticText3 = Make<TStaticText>(p,  {.Name = "StaticText3", .Left = 85,  .Top = 256, .Width = 228, .Height = 20, .Caption = "定点Ｆからの距離をＰＦとする", .Font = kExplainFont, .Color = kWindowColor});
@@ -177,6 +178,8 @@ void TKavrel_Form::BindEvents()
     Btn09->OnClick = notify(&TKavrel_Form::Btn09Click);
     BtnMinus->OnClick = notify(&TKavrel_Form::BtnMinusClick);
     BtnRoot->OnClick = notify(&TKavrel_Form::BtnRootClick);
+    PaintBox1->OnDescribe = HeimenSetumei;
+    ScrollBar1->OnDescribe = ScaleSetumei;
 }
 
 void TKavrel_Form::FormCreate(TObject*)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Application.h"
 
+#include "toolkit/Accessible.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/FloatErrors.h"
 #include "toolkit/Font.h"
@@ -23,6 +24,7 @@ TApplication::TApplication(int& argc, char** argv)
     setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutes();
     setWindowIcon(QIcon(QStringLiteral(":/kavrel.png")));
+    InstallAccessibility();
 }
 
 TApplication::~TApplication()

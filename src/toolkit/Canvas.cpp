@@ -237,6 +237,8 @@ void TCanvas::TextRect(const QRect& rect, int x, int y, const QString& text)
         WriteText(surface_, rect, QPoint(x, y), text, Brush, Font);
     }
     Changed(rect);
+    if (TextWritten)
+        TextWritten(rect, text);
 }
 
 QRect TCanvas::Bounds() const

@@ -51,6 +51,8 @@ public:
     TPen Pen;
     TBrush Brush;
     TFont Font;
+    // Told of every text that TextRect writes, and of the rectangle it fills.
+    std::function<void(const QRect&, const QString&)> TextWritten;
 
     TPoint PenPos() const { return penPos_; }
     void MoveTo(int x, int y);

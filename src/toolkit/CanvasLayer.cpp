@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/CanvasLayer.h"
 
+#include "toolkit/Accessible.h"
+
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStringList>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -43,6 +47,30 @@ void TCanvasLayer::MakeSurface(QSize size)
 {
     surface_ = TransparentSurface(size, devicePixelRatioF());
     drawn_ = QRect();
+    texts_.clear();
+}
+
+void TCanvasLayer::Written(const QRect& rect, const QString& text)
+{
+    const QString before = Caption();
+    std::erase_if(texts_, [&rect](const auto& shown) { return shown.first.intersects(rect); });
+    if (!text.isEmpty()) {
+        texts_.emplace_back(rect, text);
+        std::sort(texts_.begin(), texts_.end(), [](const auto& a, const auto& b) {
+            return std::pair(a.first.top(), a.first.left()) < std::pair(b.first.top(), b.first.left());
+        });
+    }
+    const QString after = Caption();
+    if (after != before)
+        AnnounceCaption(this, before, after);
+}
+
+QString TCanvasLayer::Caption() const
+{
+    QStringList shown;
+    for (const auto& [rect, text] : texts_)
+        shown << text;
+    return shown.join(QStringLiteral("、"));
 }
 
 void TCanvasLayer::CanvasChanged(const QRect& rect)

@@ -21,6 +21,7 @@ struct TDescription {
     int Width = 0;
     int Height = 0;
     QString Caption{};
+    QString AccessibleName{};  // what a screen reader calls it, when not its caption
     TFont Font{};
     TColor Color = clBtnFace;
     int GroupIndex = 0;

@@ -41,6 +41,7 @@ TForm::TForm()
     }
     canvas_ = std::make_unique<TCanvas>(canvasLayer_->Surface(),
                                         [this](const QRect& rect) { canvasLayer_->CanvasChanged(rect); });
+    canvas_->TextWritten = [this](const QRect& rect, const QString& text) { canvasLayer_->Written(rect, text); };
     SetColor(color_);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Label.h"
 
+#include "toolkit/Accessible.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -23,8 +25,10 @@ void TLabel::SetCaption(const QString& caption)
 {
     if (caption == caption_)
         return;
+    const QString before = caption_;
     caption_ = caption;
     update();
+    AnnounceCaption(this, before, caption_);
 }
 
 namespace {

@@ -46,6 +46,7 @@ public:
 
     TNotifyEvent OnPaint;
     TMouseEvent OnMouseDown;
+    TDescribeEvent OnDescribe;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

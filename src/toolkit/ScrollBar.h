@@ -52,6 +52,7 @@ public:
     bool Held() const { return pressed_ != QStyle::SC_None; }
 
     TScrollEvent OnScroll;
+    TDescribeEvent OnDescribe;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

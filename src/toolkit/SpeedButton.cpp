@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/SpeedButton.h"
 
+#include "toolkit/Accessible.h"
 #include "toolkit/Dispatch.h"
 
 #include <QMouseEvent>
@@ -64,17 +65,21 @@ void TSpeedButton::SetDown(bool down)
         down = false;
     if (down == down_ || (down_ && !allowAllUp_))
         return;
-    down_ = down;
-    update();
+    ChangeDown(down);
     if (!down)
         return;
     for (TSpeedButton* other : Group()) {
-        if (other->down_) {
-            other->down_ = false;
-            other->update();
-        }
+        if (other->down_)
+            other->ChangeDown(false);
         other->allowAllUp_ = allowAllUp_;
     }
+}
+
+void TSpeedButton::ChangeDown(bool down)
+{
+    down_ = down;
+    update();
+    AnnounceChecked(this);
 }
 
 QList<TSpeedButton*> TSpeedButton::Group() const
@@ -122,7 +127,8 @@ void TSpeedButton::mouseReleaseEvent(QMouseEvent* event)
     held_ = false;
     LetGoOfMouse(this);
     update();
-    Release(rect().contains(event->position().toPoint()));
+    if (rect().contains(event->position().toPoint()))
+        Click();
 }
 
 void TSpeedButton::AbandonGesture()
@@ -131,10 +137,8 @@ void TSpeedButton::AbandonGesture()
     update();
 }
 
-void TSpeedButton::Release(bool counts)
+void TSpeedButton::Click()
 {
-    if (!counts)
-        return;
     if (groupIndex_ != 0)
         SetDown(!down_);
     if (OnClick)

@@ -29,6 +29,8 @@ public:
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
     TFace Face() const;
+    // What a click does: toggles a button of a group, then runs OnClick.
+    void Click();
 
     TNotifyEvent OnClick;
 
@@ -41,7 +43,7 @@ protected:
 
 private:
     QList<TSpeedButton*> Group() const;
-    void Release(bool counts);
+    void ChangeDown(bool down);
     void AbandonGesture() override;
 
     QString caption_;

@@ -3,6 +3,7 @@
 
 #include "support/KavrelWindow.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QString>
 #include <array>
@@ -31,6 +32,8 @@ struct ConditionState {
     QString lineName;
     std::array<QString, 5> labels;
     std::array<bool, 5> down{};
+    // Checked as a screen reader reads the button: whenever it is down.
+    std::array<bool, 5> checked{};
     std::array<TColor, 5> colours{};
 
     bool operator==(const ConditionState&) const = default;
@@ -54,7 +57,7 @@ inline void PrintTo(const ConditionState& s, std::ostream* out)
         *out << ' ' << text(label);
     *out << ", buttons";
     for (int i = 0; i < 5; ++i)
-        *out << ' ' << (s.down[i] ? "down/" : "up/")
+        *out << ' ' << (s.down[i] ? "down/" : "up/") << (s.checked[i] ? "checked/" : "")
              << (s.colours[i] == clRed ? "red" : s.colours[i] == clMaroon ? "maroon" : "other");
     *out << '}';
 }
@@ -74,12 +77,19 @@ protected:
 
     TSpeedButton* GroupButton(TTerm term) { return GroupButtons()[term]; }
 
-    // A real click on a toggle button, then the events it caused.
+    // A real click on a toggle button, or its press through a screen
+    // reader, then the events it caused.
     void ClickButton(QWidget* button)
     {
-        Click(button);
+        if (pressThroughScreenReader)
+            QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        else
+            Click(button);
         QCoreApplication::processEvents();
     }
+
+    bool pressThroughScreenReader = false;
 
     ConditionState Snapshot()
     {
@@ -98,6 +108,7 @@ protected:
         for (int i = 0; i < 5; ++i) {
             s.labels[i] = TermLabels()[i]->Caption();
             s.down[i] = GroupButtons()[i]->Down();
+            s.checked[i] = QAccessible::queryAccessibleInterface(GroupButtons()[i])->state().checked;
             s.colours[i] = GroupButtons()[i]->Font().Color();
         }
         return s;
@@ -108,7 +119,7 @@ protected:
     static void Choose(ConditionState& s, int chosen)
     {
         for (int i = 0; i < 5; ++i) {
-            s.down[i] = i == chosen;
+            s.down[i] = s.checked[i] = i == chosen;
             s.colours[i] = i == chosen ? clRed : clMaroon;
         }
     }

@@ -49,7 +49,7 @@ ConditionState StateOf(const EntryRow& row)
     s.lineName = QStringLiteral("Ｙ＝");
     for (int i = 0; i < 5; ++i) {
         s.labels[i] = QString::fromUtf8(row.labels[i]);
-        s.down[i] = i == row.chosen;
+        s.down[i] = s.checked[i] = i == row.chosen;
         s.colours[i] = i == row.chosen ? clRed : clMaroon;
     }
     return s;

@@ -39,6 +39,46 @@ protected:
         return count;
     }
 
+    // Each group button in turn: a first press chooses its term, a second
+    // only raises it, and the keypad still edits that term.
+    void ChooseEachTermAndRaiseIt()
+    {
+        const struct {
+            TTerm term;
+            int target;
+            TTerm downBefore;
+            QStringList keys;
+            QString label;
+        } rows[] = {
+            {kFx, 2, kNoTerm, {"７"}, " ７"},  // the line's button is down from start-up
+            {kFy, 3, kFx, {"７"}, " ７"},
+            {kPf, 4, kPh, {"７"}, " ７"},
+            {kPh, 5, kLine, {"√", "７"}, " √７"},
+            {kLine, 1, kFy, {"Ｙ＝", "７"}, " Ｙ＝７"},
+        };
+        for (const auto& row : rows) {
+            TSpeedButton* button = GroupButton(row.term);
+            SCOPED_TRACE(button->Caption().toStdString());
+            if (row.downBefore != kNoTerm)
+                ClickButton(GroupButton(row.downBefore));
+
+            ClickButton(button);
+            ConditionState expected = Snapshot();
+            expected.inputTarget = row.target;
+            Choose(expected, row.term);
+            EXPECT_EQ(Snapshot(), expected) << "after the first click";
+
+            ClickButton(button);
+            Choose(expected, kNoTerm);
+            EXPECT_EQ(Snapshot(), expected) << "after the second click";
+
+            // The keypad still edits the raised button's term.
+            Keys(row.keys);
+            EXPECT_EQ(TermLabels()[row.term]->Caption(), row.label);
+            EXPECT_EQ(InputTarget, row.target);
+        }
+    }
+
     // A dot of the 3-pixel pen: its centre and the four pixels around it.
     void ExpectDot(QPoint centre, TColor colour)
     {
@@ -51,40 +91,15 @@ protected:
 
 TEST_F(Selection, ClickingAGroupButtonChoosesItsTermAndASecondClickOnlyRaisesIt)
 {
-    const struct {
-        TTerm term;
-        int target;
-        TTerm downBefore;
-        QStringList keys;
-        QString label;
-    } rows[] = {
-        {kFx, 2, kNoTerm, {"７"}, " ７"},  // the line's button is down from start-up
-        {kFy, 3, kFx, {"７"}, " ７"},
-        {kPf, 4, kPh, {"７"}, " ７"},
-        {kPh, 5, kLine, {"√", "７"}, " √７"},
-        {kLine, 1, kFy, {"Ｙ＝", "７"}, " Ｙ＝７"},
-    };
-    for (const auto& row : rows) {
-        TSpeedButton* button = GroupButton(row.term);
-        SCOPED_TRACE(button->Caption().toStdString());
-        if (row.downBefore != kNoTerm)
-            ClickButton(GroupButton(row.downBefore));
+    ChooseEachTermAndRaiseIt();
+}
 
-        ClickButton(button);
-        ConditionState expected = Snapshot();
-        expected.inputTarget = row.target;
-        Choose(expected, row.term);
-        EXPECT_EQ(Snapshot(), expected) << "after the first click";
-
-        ClickButton(button);
-        Choose(expected, kNoTerm);
-        EXPECT_EQ(Snapshot(), expected) << "after the second click";
-
-        // The keypad still edits the raised button's term.
-        Keys(row.keys);
-        EXPECT_EQ(TermLabels()[row.term]->Caption(), row.label);
-        EXPECT_EQ(InputTarget, row.target);
-    }
+// A screen reader's press acts exactly as a click, and reads the button
+// that is down as checked.
+TEST_F(Selection, PressingAGroupButtonThroughAScreenReaderActsAsAClick)
+{
+    pressThroughScreenReader = true;
+    ChooseEachTermAndRaiseIt();
 }
 
 TEST_F(Selection, TheFixedPointButtonLeavesNoTarget)

@@ -69,7 +69,7 @@ TEST_F(Syokika, RetryLowersTheLineButtonAndLeavesTheRaisedCaptionAsItWas)
         Click(Form().BtnSai);
 
         ConditionState expected = ResetConditions(Snapshot());
-        expected.down = {true, false, false, false, false};
+        expected.down = expected.checked = {true, false, false, false, false};
         expected.colours = row.coloursAfterRetry;
         EXPECT_EQ(Snapshot(), expected);
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/KavrelWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHash>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -33,7 +35,8 @@ const FontRow kNone{nullptr, 0, 0, 0};
 
 // The window's layout as the learner sees it, in description order:
 // kind, parent, place and size (direct children in content coordinates),
-// caption, font.
+// caption, font, and what a screen reader calls the control where that is
+// not its caption.
 struct ControlRow {
     const char* name;
     const char* kind;
@@ -41,12 +44,13 @@ struct ControlRow {
     QRect bounds;
     const char* caption;
     FontRow font;
+    const char* spoken = nullptr;
 };
 
 const ControlRow kLayout[] = {
-    {"PaintBox1", "TPaintBox", "", {8, 29, 660, 660}, "", kWindowFont},
+    {"PaintBox1", "TPaintBox", "", {8, 29, 660, 660}, "", kWindowFont, "座標平面"},
     {"Label1", "TLabel", "", {896, 0, 115, 24}, nullptr, {"Wendy Medium", -21, fsItalic, clTeal}},
-    {"ScrollBar1", "TScrollBar", "", {48, 696, 569, 17}, "", kNone},
+    {"ScrollBar1", "TScrollBar", "", {48, 696, 569, 17}, "", kNone, "拡大・縮小"},
     {"BtnSyuryo", "TButton", "", {931, 640, 86, 51}, "終わる", kEnd},
     {"GroupBox1", "TGroupBox", "", {699, 418, 209, 273}, "条件入力ボタン", {"ＭＳ Ｐ明朝", -21, fsRegular, clMaroon}},
     {"GroupBox2", "TGroupBox", "", {691, 24, 318, 289}, "曲線の条件", kPanel},
@@ -74,19 +78,19 @@ const ControlRow kLayout[] = {
     {"HiLbl2", "TLabel", "GroupBox2", {213, 144, 20, 40}, "：", kColon},
     // Chosen by the reset at start-up, so its caption is red already.
     {"SbnLine", "TSpeedButton", "GroupBox2", {8, 32, 161, 33}, "定直線の方程式：", {"ＭＳ Ｐ明朝", -19, fsRegular, clRed}},
-    {"LblSiki", "TLabel", "GroupBox2", {170, 31, 137, 34}, "", kPanel},
+    {"LblSiki", "TLabel", "GroupBox2", {170, 31, 137, 34}, "", kPanel, "定直線の方程式"},
     {"SbnZahyo", "TSpeedButton", "GroupBox2", {8, 96, 129, 33}, "定点Ｆの座標：", kSelect},
     {"SbnXzahyo", "TSpeedButton", "GroupBox2", {160, 80, 49, 17}, "X座標", kSmallSelect},
     {"SbnYzahyo", "TSpeedButton", "GroupBox2", {232, 80, 49, 17}, "Y座標", kSmallSelect},
     {"LblKakko", "TLabel", "GroupBox2", {144, 96, 157, 32}, "（\u3000 \u3000， \u3000\u3000）", kKakko},
-    {"LblXzahyo", "TLabel", "GroupBox2", {160, 96, 49, 33}, "", kPanel},
-    {"LblYzahyo", "TLabel", "GroupBox2", {232, 96, 49, 33}, "", kPanel},
+    {"LblXzahyo", "TLabel", "GroupBox2", {160, 96, 49, 33}, "", kPanel, "定点Ｆの X座標"},
+    {"LblYzahyo", "TLabel", "GroupBox2", {232, 96, 49, 33}, "", kPanel, "定点Ｆの Y座標"},
     {"HiLbl1", "TLabel", "GroupBox2", {61, 144, 20, 40}, "：", kColon},
     {"HiLbl", "TLabel", "GroupBox2", {133, 152, 20, 40}, "=", kColon},
     {"SbnHiPF", "TSpeedButton", "GroupBox2", {12, 152, 53, 33}, "ＰＦ", kRatioSelect},
     {"SbnHiPH", "TSpeedButton", "GroupBox2", {76, 152, 53, 33}, "ＰＨ", kRatioSelect},
-    {"LblHiPF", "TLabel", "GroupBox2", {160, 152, 57, 33}, "", kPanel},
-    {"LblHiPH", "TLabel", "GroupBox2", {232, 152, 57, 33}, "", kPanel},
+    {"LblHiPF", "TLabel", "GroupBox2", {160, 152, 57, 33}, "", kPanel, "ＰＦ"},
+    {"LblHiPH", "TLabel", "GroupBox2", {232, 152, 57, 33}, "", kPanel, "ＰＨ"},
     {"StaticText2", "TStaticText", "GroupBox2", {85, 232, 180, 20}, "定直線からの距離をＰＨ", kExplain},
     {"StaticText1", "TStaticText", "GroupBox2", {85, 208, 116, 20}, "動点をＰとし、", kExplain},
     {"StaticText3", "TStaticText", "GroupBox2", {85, 256, 228, 20}, "定点Ｆからの距離をＰＦとする", kExplain},
@@ -146,6 +150,50 @@ TEST_F(KavrelWindow, EveryControlStandsAsLaidOut)
         }
     }
     EXPECT_EQ(controls, 43);
+}
+
+// A screen reader's view of the window right after start-up: the window is
+// a frame named by its caption; every control has the role of its kind and
+// is named by its caption or by what it holds; the fixed line's button is
+// the one selected.
+TEST_F(KavrelWindow, EveryControlIsReadAsTheLearnerSeesIt)
+{
+    const QHash<QString, QAccessible::Role> roleOfKind{
+        {"TPaintBox", QAccessible::Graphic},   {"TLabel", QAccessible::StaticText},
+        {"TScrollBar", QAccessible::ScrollBar}, {"TButton", QAccessible::Button},
+        {"TGroupBox", QAccessible::Grouping},   {"TSpeedButton", QAccessible::Button},
+        {"TStaticText", QAccessible::StaticText},
+    };
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&Form());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("２次曲線（Kavrelと焦点）"));
+
+    for (const ControlRow& row : kLayout) {
+        SCOPED_TRACE(row.name);
+        QWidget* control = Form().findChild<QWidget*>(row.name);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->role(), roleOfKind.value(row.kind)) << row.kind;
+        const QString name = row.spoken ? QString::fromUtf8(row.spoken) : Inspect(control).caption;
+        EXPECT_FALSE(name.isEmpty());
+        EXPECT_EQ(read->text(QAccessible::Name), name);
+        const QAccessible::State state = read->state();
+        EXPECT_EQ(state.focusable, row.kind == std::string("TButton") || row.kind == std::string("TScrollBar"));
+        const auto* toggle = qobject_cast<TSpeedButton*>(control);
+        EXPECT_EQ(state.checkable, toggle && toggle->GroupIndex() != 0);
+        EXPECT_EQ(state.checked, toggle == Form().SbnLine);
+        if (toggle) {
+            EXPECT_EQ(read->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        }
+        if (row.spoken && row.kind == std::string("TLabel")) {
+            ASSERT_NE(read->textInterface(), nullptr);
+            EXPECT_EQ(read->textInterface()->text(0, read->textInterface()->characterCount()), QString());
+        }
+    }
+    QAccessibleInterface* zoom = QAccessible::queryAccessibleInterface(Form().ScrollBar1);
+    EXPECT_EQ(zoom->valueInterface()->currentValue().toInt(), 51);
+    EXPECT_EQ(zoom->text(QAccessible::Description), QStringLiteral("縮尺 20"));
 }
 
 TEST_F(KavrelWindow, WindowCaptionColourAndFont)

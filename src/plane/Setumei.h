@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// What a screen reader says of the plane: the conditions as the value
+// fields show them, and how many points are kept.
+QString HeimenSetumei();
+// What it says of the zoom bar: the scale it has set.
+QString ScaleSetumei();
