@@ -51,9 +51,12 @@ memcheck: build
 	bash scripts/memcheck.sh $(BUILD_DIR)/kavrel
 
 # Benchmarks, in an optimised build of their own (build-bench/): the
-# plane's drawing, offscreen, then the start-up against a bare Qt window.
+# plane's drawing, offscreen, then the start-up against a bare Qt window,
+# offscreen and on a private X server.
 bench: setup
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j$(JOBS) --target plane_bench startup_kavrel startup_bare startup_compare
 	build-bench/bench/plane_bench
 	build-bench/bench/startup_compare build-bench/bench/startup_kavrel build-bench/bench/startup_bare 15
+	bash scripts/xvfb-session.sh build-bench/bench/startup_compare --x \
+	    build-bench/bench/startup_kavrel build-bench/bench/startup_bare 31

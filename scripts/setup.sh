@@ -17,6 +17,7 @@ RUN_PACKAGES=(
     qt6-base-dev
     qt6-base-dev-tools
     libgl-dev
+    libfontconfig-dev
     fonts-ipafont-gothic
     fonts-ipafont-mincho
     fonts-dejavu-core

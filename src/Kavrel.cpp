@@ -2,7 +2,6 @@
 #include "kavrelsrc.h"
 #include "toolkit/Application.h"
 #include "toolkit/CommandLine.h"
-#include "toolkit/Font.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -25,7 +24,6 @@ int main(int argc, char** argv)
         break;
     }
     TApplication application(argc, argv);
-    WarnIfNoJapaneseFace();
     Application->Initialize();
     Application->CreateForm(Kavrel_Form);
     return Application->Run();

@@ -23,7 +23,6 @@ TApplication::TApplication(int& argc, char** argv)
     setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutes();
-    setWindowIcon(QIcon(QStringLiteral(":/kavrel.png")));
     InstallAccessibility();
 }
 
@@ -65,10 +64,26 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     case QEvent::KeyPress:
         BeginUserGesture();
         break;
+    case QEvent::Expose:
+        if (!appeared_)
+            Appeared();
+        break;
     default:
         break;
     }
     return QApplication::notify(receiver, event);
+}
+
+// What needs the system's fonts or Qt's image plugins waits until the first
+// window is on the screen: reading the font configuration and looking
+// through the plugins took longer than showing the window does. Nothing
+// has been drawn yet.
+void TApplication::Appeared()
+{
+    appeared_ = true;
+    WindowAppeared();
+    WarnIfNoJapaneseFace();
+    setWindowIcon(QIcon(QStringLiteral(":/kavrel.png")));
 }
 
 QString TApplication::Title() const

@@ -48,8 +48,10 @@ protected:
 
 private:
     void Created(TForm* form);
+    void Appeared();
 
     QPointer<TForm> mainForm_;
+    bool appeared_ = false;
 };
 
 extern TApplication* Application;

@@ -10,7 +10,7 @@ TButton::TButton(QWidget* parent, const TDescription& description)
     : QPushButton(description.Caption, parent), font_(description.Font)
 {
     PlaceControl(this, description);
-    setFont(font_.ToQFont());
+    GiveFont(this, font_);
     QPalette palette = this->palette();
     palette.setColor(QPalette::ButtonText, ToQColor(font_.Color()));
     setPalette(palette);

@@ -33,7 +33,8 @@ void PlaceControl(QWidget* control, const TDescription& description)
     control->setObjectName(description.Name);
     control->setGeometry(description.Bounds());
     control->setProperty(kTabOrder, description.TabOrder);
-    control->setAccessibleName(description.AccessibleName);
+    if (!description.AccessibleName.isEmpty())
+        control->setAccessibleName(description.AccessibleName);
 }
 
 void MarkWindowless(QWidget* control)

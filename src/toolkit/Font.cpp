@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Font.h"
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
+#include <QPointer>
 #include <QScreen>
+#include <QWidget>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
+#include <utility>
+#include <vector>
 
 TFont::TFont(const QString& name, int height, TFontStyles style, TColor color, int charset)
     : name_(name), charset_(charset), height_(height), style_(style), color_(color)
@@ -42,6 +46,29 @@ void TFont::SetColor(TColor color)
 
 namespace {
 
+// Whether the system has a face that fits the pattern, asked of its font
+// configuration directly: Qt's font database answers only once it has read
+// every installed face, which takes longer than showing the window does,
+// and the window is shown before it draws any text.
+bool SystemHasFace(FcPattern* pattern)
+{
+    FcObjectSet* family = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* faces = FcFontList(nullptr, pattern, family);
+    const bool found = faces && faces->nfont > 0;
+    if (faces)
+        FcFontSetDestroy(faces);
+    FcObjectSetDestroy(family);
+    FcPatternDestroy(pattern);
+    return found;
+}
+
+bool FamilyInstalled(const QString& family)
+{
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    return SystemHasFace(pattern);
+}
+
 // The face that draws a named font: the font itself when it is installed,
 // else its registered substitute. Resolved here once per name, because Qt
 // looks for a face it does not have through the system's whole fallback
@@ -49,14 +76,11 @@ namespace {
 // search was a fifth of the program's start-up.
 QString InstalledFace(const QString& name)
 {
-    // The font database needs the application object.
-    if (!qGuiApp)
-        return name;
     static QHash<QString, QString> faces;
     const auto known = faces.constFind(name);
     if (known != faces.constEnd())
         return *known;
-    const QString face = QFontDatabase::hasFamily(name) ? name : QFont::substitute(name);
+    const QString face = FamilyInstalled(name) ? name : QFont::substitute(name);
     faces.insert(name, face);
     return face;
 }
@@ -70,6 +94,40 @@ QFont TFont::ToQFont() const
     font.setBold(style_ & fsBold);
     font.setItalic(style_ & fsItalic);
     return font;
+}
+
+namespace {
+
+bool windowAppeared = false;
+
+std::vector<std::pair<QPointer<QWidget>, TFont>>& NotedFonts()
+{
+    static std::vector<std::pair<QPointer<QWidget>, TFont>> noted;
+    return noted;
+}
+
+}  // namespace
+
+void GiveFont(QWidget* control, const TFont& font)
+{
+    if (windowAppeared) {
+        control->setFont(font.ToQFont());
+        return;
+    }
+    TFont noted = font;
+    noted.OnChange = nullptr;
+    NotedFonts().emplace_back(control, noted);
+}
+
+void WindowAppeared()
+{
+    if (windowAppeared)
+        return;
+    windowAppeared = true;
+    for (const auto& [control, font] : NotedFonts())
+        if (control)
+            control->setFont(font.ToQFont());
+    NotedFonts().clear();
 }
 
 void TFont::Changed()
@@ -95,7 +153,12 @@ int MulDiv(int a, int b, int c)
 
 void WarnIfNoJapaneseFace()
 {
-    if (!QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
+    FcPattern* japanese = FcPatternCreate();
+    FcLangSet* languages = FcLangSetCreate();
+    FcLangSetAdd(languages, reinterpret_cast<const FcChar8*>("ja"));
+    FcPatternAddLangSet(japanese, FC_LANG, languages);
+    FcLangSetDestroy(languages);
+    if (SystemHasFace(japanese))
         return;
     std::fputs("kavrel: no installed font can show Japanese, so the window's texts will show as boxes;\n"
                "kavrel: install the Debian packages fonts-ipafont-gothic and fonts-ipafont-mincho\n",

@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 enum TFontStyle { fsRegular = 0, fsBold = 1, fsItalic = 2 };
 using TFontStyles = int;
 
@@ -46,6 +48,15 @@ private:
     TFontStyles style_ = fsRegular;
     TColor color_ = clWindowText;
 };
+
+// Gives one of Qt's own controls (a push button, a static text, the window)
+// the font. Finding the face that draws it reads the system's whole font
+// configuration, which would hold back the window's first appearance; so
+// until a window of the program has appeared the font is only noted, and
+// every noted font is given when one appears, before anything is drawn.
+void GiveFont(QWidget* control, const TFont& font);
+// A window of the program has appeared on the screen.
+void WindowAppeared();
 
 // Pixels per inch of the screen, as fonts convert points to pixels.
 int ScreenPixelsPerInch();

@@ -64,7 +64,7 @@ void TForm::SetColor(TColor color)
 void TForm::SetFont(const TFont& font)
 {
     font_ = font;
-    setFont(font.ToQFont());
+    GiveFont(this, font);
     canvas_->Font = font;
 }
 

@@ -4,6 +4,7 @@
 #include "toolkit/Description.h"
 
 #include <QWidget>
+#include <optional>
 
 // A text on a filled background, without wrapping, cut at its edges.
 class TLabel : public QWidget {
@@ -25,7 +26,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QFont FittedFont() const;
+    qreal Narrowing() const;
 
     QString caption_;
     TFont font_;
@@ -33,4 +34,5 @@ private:
     TAlignment alignment_;
     TTextLayout layout_;
     bool autoSize_;
+    mutable std::optional<qreal> narrowing_;
 };

@@ -5,7 +5,7 @@ TStaticText::TStaticText(QWidget* parent, const TDescription& description)
     : QLabel(description.Caption, parent), font_(description.Font)
 {
     PlaceControl(this, description);
-    setFont(font_.ToQFont());
+    GiveFont(this, font_);
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, ToQColor(font_.Color()));
     palette.setColor(QPalette::Window, ToQColor(description.Color));
