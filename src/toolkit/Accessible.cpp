@@ -14,40 +14,27 @@
 
 namespace {
 
-// A control named by its caption, unless the window gave it a name of its
-// own.
+// A control of the toolkit read under a fixed role: named by its caption,
+// unless the window gave it a name of its own, and described by what the
+// program says of it when it is read.
 template <class TControl>
-class TNamedByCaption : public QAccessibleWidget {
+class TControlAccessible : public QAccessibleWidget {
 public:
-    TNamedByCaption(TControl* control, QAccessible::Role role)
+    TControlAccessible(TControl* control, QAccessible::Role role)
         : QAccessibleWidget(control, role)
     {
     }
 
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return Control()->Caption();
-        return QAccessibleWidget::text(kind);
-    }
-
-protected:
-    TControl* Control() const { return static_cast<TControl*>(widget()); }
-};
-
-// A control whose description the program gives when it is read.
-template <class TControl>
-class TDescribed : public QAccessibleWidget {
-public:
-    TDescribed(TControl* control, QAccessible::Role role)
-        : QAccessibleWidget(control, role)
-    {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Description && Control()->OnDescribe)
-            return Control()->OnDescribe();
+        if constexpr (requires(const TControl& c) { c.Caption(); }) {
+            if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+                return Control()->Caption();
+        }
+        if constexpr (requires(const TControl& c) { c.OnDescribe; }) {
+            if (kind == QAccessible::Description && Control()->OnDescribe)
+                return Control()->OnDescribe();
+        }
         return QAccessibleWidget::text(kind);
     }
 
@@ -57,10 +44,10 @@ protected:
 
 // A read-only text: its caption, whatever name it has.
 template <class TControl>
-class TAccessibleLabel : public TNamedByCaption<TControl>, public QAccessibleTextInterface {
+class TAccessibleLabel : public TControlAccessible<TControl>, public QAccessibleTextInterface {
 public:
     explicit TAccessibleLabel(TControl* control)
-        : TNamedByCaption<TControl>(control, QAccessible::StaticText)
+        : TControlAccessible<TControl>(control, QAccessible::StaticText)
     {
     }
 
@@ -68,7 +55,7 @@ public:
     {
         if (type == QAccessible::TextInterface)
             return static_cast<QAccessibleTextInterface*>(this);
-        return TNamedByCaption<TControl>::interface_cast(type);
+        return TControlAccessible<TControl>::interface_cast(type);
     }
 
     QString text(int start, int end) const override { return Caption().mid(start, end - start); }
@@ -96,16 +83,16 @@ private:
 
 // A button whose press acts as a click; one of a group is checkable and
 // checked while it is down.
-class TAccessibleSpeedButton : public TNamedByCaption<TSpeedButton> {
+class TAccessibleSpeedButton : public TControlAccessible<TSpeedButton> {
 public:
     explicit TAccessibleSpeedButton(TSpeedButton* button)
-        : TNamedByCaption(button, QAccessible::Button)
+        : TControlAccessible(button, QAccessible::Button)
     {
     }
 
     QAccessible::State state() const override
     {
-        QAccessible::State state = TNamedByCaption::state();
+        QAccessible::State state = TControlAccessible::state();
         state.checkable = Control()->GroupIndex() != 0;
         state.checked = Control()->Down();
         state.pressed = Control()->Face() != TSpeedButton::TFace::Raised;
@@ -126,10 +113,10 @@ public:
 
 // The scroll bar's position as a value that only its own gestures and keys
 // change, so that every change runs through its notifications.
-class TAccessibleScrollBar : public TDescribed<TScrollBar>, public QAccessibleValueInterface {
+class TAccessibleScrollBar : public TControlAccessible<TScrollBar>, public QAccessibleValueInterface {
 public:
     explicit TAccessibleScrollBar(TScrollBar* bar)
-        : TDescribed(bar, QAccessible::ScrollBar)
+        : TControlAccessible(bar, QAccessible::ScrollBar)
     {
     }
 
@@ -137,7 +124,7 @@ public:
     {
         if (type == QAccessible::ValueInterface)
             return static_cast<QAccessibleValueInterface*>(this);
-        return TDescribed::interface_cast(type);
+        return TControlAccessible::interface_cast(type);
     }
 
     QVariant currentValue() const override { return Control()->Position(); }
@@ -158,9 +145,9 @@ QAccessibleInterface* ToolkitAccessible(const QString& className, QObject* objec
     if (className == QLatin1String("TCanvasLayer"))
         return new TAccessibleLabel<TCanvasLayer>(static_cast<TCanvasLayer*>(object));
     if (className == QLatin1String("TGroupBox"))
-        return new TNamedByCaption<TGroupBox>(static_cast<TGroupBox*>(object), QAccessible::Grouping);
+        return new TControlAccessible<TGroupBox>(static_cast<TGroupBox*>(object), QAccessible::Grouping);
     if (className == QLatin1String("TPaintBox"))
-        return new TDescribed<TPaintBox>(static_cast<TPaintBox*>(object), QAccessible::Graphic);
+        return new TControlAccessible<TPaintBox>(static_cast<TPaintBox*>(object), QAccessible::Graphic);
     if (className == QLatin1String("TScrollBar"))
         return new TAccessibleScrollBar(static_cast<TScrollBar*>(object));
     return nullptr;
