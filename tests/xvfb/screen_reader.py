@@ -7,8 +7,10 @@
 Run on a private X server inside a D-Bus session (tests/CMakeLists.txt):
 starts the program with Qt's accessibility on, reads the window's tree,
 presses "Ｙ＝", "－", "２" and the button "X座標" through their actions and
-reads back the equation field and the checked states, and checks that the
-screen reader was told of each change. Exits 0 when all holds.
+reads back the equation field and the checked states, enters the rest of
+the conditions, clicks on the plane and reads the probe's result, and
+checks that the screen reader was told of each change. Exits 0 when all
+holds.
 """
 import os
 import subprocess
@@ -19,6 +21,7 @@ import pyatspi
 from gi.repository import GLib
 
 WAIT_S = 15
+PRESS_S = 0.25
 CAPTION = "２次曲線（Kavrelと焦点）"
 
 
@@ -70,6 +73,21 @@ def press(node):
     action.doAction(names.index("Press"))
 
 
+def press_keys(frame, keys):
+    # A push button's press clicks it a moment later, as a click that the
+    # learner can see; a second press before then would be the same click.
+    for key in keys:
+        press(named(frame, pyatspi.ROLE_PUSH_BUTTON, key))
+        time.sleep(PRESS_S)
+
+
+def click_plane(frame, x, y):
+    plane = named(frame, pyatspi.ROLE_IMAGE, "座標平面")
+    extents = plane.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", "--sync", str(extents.x + x), str(extents.y + y), "click", "1"],
+                   check=True)
+
+
 def checked(node):
     return node.getState().contains(pyatspi.STATE_CHECKED)
 
@@ -84,7 +102,7 @@ def main():
 
     told = []
     listener = lambda event: told.append((event.type, event.source.name, event.detail1))
-    for kind in ("object:state-changed:checked", "object:text-changed"):
+    for kind in ("object:state-changed:checked", "object:text-changed", "object:property-change:accessible-name"):
         pyatspi.Registry.registerEventListener(listener, kind)
 
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
@@ -97,10 +115,7 @@ def main():
         equation = named(frame, pyatspi.ROLE_LABEL, "定直線の方程式")
         expect(checked(line_button), "the fixed line's button is checked at start")
 
-        # A push button's press clicks it a moment later, as a click that
-        # the learner can see.
-        for key in ("Ｙ＝", "－", "２"):
-            press(named(frame, pyatspi.ROLE_PUSH_BUTTON, key))
+        press_keys(frame, ("Ｙ＝", "－", "２"))
         text = equation.queryText()
         wait_for("the whole equation", lambda: text.getText(0, -1) == " Ｙ＝－２" or None)
         expect(text.getText(0, -1) == " Ｙ＝－２", f"the equation field holds {text.getText(0, -1)!r}")
@@ -116,6 +131,15 @@ def main():
         expect(("object:state-changed:checked", "X座標", 1) in told, "X座標 going down was announced")
         expect(("object:state-changed:checked", "定直線の方程式：", 0) in told,
                "the fixed line's button going up was announced")
+
+        press_keys(frame, ("０", "決定", "１", "決定", "１", "決定", "１", "決定"))
+        click_plane(frame, 396, 297)
+        # F = (0, 1), the line Y = -2: P = (2, 1) is 2 from F and 3 from H.
+        result = "点Ｐ (2.00 , 1.00)、ＰＦ：ＰＨ＝1.00:1.50 誤差＝1.00"
+        renamed = "object:property-change:accessible-name"
+        wait_for("the probe's result", lambda: any(t[0] == renamed and t[1] == result for t in told) or None)
+        expect(any(node.getRole() == pyatspi.ROLE_LABEL and node.name == result for node in descendants(frame)),
+               "the probe's result is read as a label")
     finally:
         program.terminate()
         program.wait(WAIT_S)
