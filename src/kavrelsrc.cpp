@@ -131,10 +131,6 @@ void TKavrel_Form::CreateControls()
     StaticText1 = Make<TStaticText>(p,  {.Name = "StaticText1", .Left = 85,  .Top = 208, .Width = 116, .Height = 20, .Caption = "動点をＰとし、", .Font = kExplainFont, .Color = kWindowColor});
     StaticText3 = Make<TStaticText>(p,  {.Name = "StaticText3", .Left = 85,  .Top = 256, .Width = 228, .Height = 20, .Caption = "定点Ｆからの距離をＰＦとする", .Font = kExplainFont, .Color = kWindowColor});
     // clang-format on
-
-    // Controls that are windows of their own lie above the windowless ones.
-    for (QWidget* windowed : std::initializer_list<QWidget*>{ScrollBar1, BtnSyuryo, GroupBox1, GroupBox2, BtnSai, StaticText2, StaticText1, StaticText3})
-        windowed->raise();
 }
 
 void TKavrel_Form::SetTabOrder()

@@ -42,8 +42,8 @@ void PlaceControl(QWidget* control, const TDescription& description);
 
 // Controls without a window of their own (labels, paint boxes, toggle
 // buttons) are drawn on their parent's surface: whatever the window draws
-// on its client area lies over them, while controls that are windows lie
-// over that drawing.
+// on its client area lies over them, and controls that are windows lie over
+// them and that drawing (TForm::ArrangeContent stacks them so).
 void MarkWindowless(QWidget* control);
 bool IsWindowless(const QWidget* control);
 

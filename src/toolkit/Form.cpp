@@ -96,16 +96,18 @@ QWidget* TForm::Client() const
 void TForm::ArrangeContent()
 {
     QRect extent;
-    for (QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child == canvasLayer_)
-            continue;
-        if (!child->isHidden())
+    for (QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child != canvasLayer_ && !child->isHidden())
             extent |= QRect(QPoint(0, 0), child->geometry().bottomRight());
-        if (IsWindowless(child))
-            child->stackUnder(canvasLayer_);
-    }
     client_->resize(extent.width(), extent.height());
     canvasLayer_->MakeSurface(client_->size());
+    // Windowless controls are drawn on their parent's surface, under the
+    // canvas; controls that are windows of their own lie over both. Within
+    // each kind, later controls lie over earlier ones.
+    canvasLayer_->raise();
+    for (QWidget* control : client_->findChildren<QWidget*>())
+        if (control != canvasLayer_ && !IsWindowless(control))
+            control->raise();
     KeepCanvasOverTheClientArea();
 }
 

@@ -35,8 +35,8 @@ public:
     // The parent of the controls placed directly on the window.
     QWidget* Client() const;
     // Sizes the scrolling content to the largest right and bottom edges of
-    // the visible controls on the window, and lays the canvas over the
-    // windowless ones among them.
+    // the visible controls on the window, and stacks the controls: the
+    // windowless ones under the canvas, those that are windows over it.
     void ArrangeContent();
 
     TCanvas* Canvas() const { return canvas_.get(); }

@@ -3,8 +3,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <tuple>
-#include <utility>
 
 // The program on the screens of a classroom, under a real window manager
 // (tests/CMakeLists.txt gives each test its screen size and openbox): a
@@ -29,21 +27,21 @@ QRect Screen()
 // right of and below it.
 QPoint PlaneOriginSeen(const WindowPicture& picture, QSize client)
 {
-    int bestColumn = 0;
-    int bestRow = 0;
-    int columnCount = 0;
-    int rowCount = 0;
-    for (int x = 0; x < client.width(); ++x) {
-        const int count = picture.CountInClient(QRect(x, 0, 1, client.height()), Seen::Black);
-        if (count > columnCount)
-            std::tie(bestColumn, columnCount) = std::pair(x, count);
-    }
-    for (int y = 0; y < client.height(); ++y) {
-        const int count = picture.CountInClient(QRect(0, y, client.width(), 1), Seen::Black);
-        if (count > rowCount)
-            std::tie(bestRow, rowCount) = std::pair(y, count);
-    }
-    return {bestColumn - 330, bestRow - 330};
+    const auto blackest = [&](int lines, const auto& line) {
+        int best = 0;
+        int most = -1;
+        for (int i = 0; i < lines; ++i) {
+            const int black = picture.CountInClient(line(i), Seen::Black);
+            if (black > most) {
+                best = i;
+                most = black;
+            }
+        }
+        return best;
+    };
+    const int column = blackest(client.width(), [&](int x) { return QRect(x, 0, 1, client.height()); });
+    const int row = blackest(client.height(), [&](int y) { return QRect(0, y, client.width(), 1); });
+    return {column - 330, row - 330};
 }
 
 // The content has been scrolled so that the plane's corner moved off its
