@@ -54,15 +54,17 @@ void Report(const QString& message)
 
 }  // namespace
 
-void Dispatch(const std::function<void()>& handler)
+bool Dispatch(const std::function<void()>& handler)
 {
     try {
         handler();
+        return true;
     } catch (const EMathError& error) {
         Report(error.Message());
     } catch (const std::exception& error) {
         Report(QString::fromLocal8Bit(error.what()));
     }
+    return false;
 }
 
 void BeginUserGesture()

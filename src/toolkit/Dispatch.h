@@ -12,7 +12,10 @@
 // scroll bar's arrow that fails at the step and again at its end, or the
 // repaints that the window system asks for afterwards, meet the error that
 // was already reported. Nothing is reported while the box is open.
-void Dispatch(const std::function<void()>& handler);
+//
+// False when the handler failed: whatever the caller would have done after
+// it must not happen, as the error leaves every caller up to the dispatch.
+bool Dispatch(const std::function<void()>& handler);
 
 // A press of a mouse button or a key begins a new gesture of the learner.
 void BeginUserGesture();

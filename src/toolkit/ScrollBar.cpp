@@ -95,25 +95,27 @@ TScrollBar::~TScrollBar()
 
 // Qt has moved the slider position but not yet the value: exactly the
 // moment at which OnScroll sees the new position and the old Position.
+// Qt sets the value from the slider position afterwards, so a failed
+// notification puts the slider back where Position is.
 void TScrollBar::ActionTriggered(int action)
 {
     if (action == SliderNoAction)
         return;
-    const int position = RunOnScroll(CodeOf(action), sliderPosition());
-    setSliderPosition(std::clamp(position, minimum(), maximum()));
+    setSliderPosition(RunOnScroll(CodeOf(action), sliderPosition()).value_or(value()));
 }
 
 void TScrollBar::Notify(TScrollCode code, int position)
 {
-    setValue(std::clamp(RunOnScroll(code, position), minimum(), maximum()));
+    if (const std::optional<int> scrollPos = RunOnScroll(code, position))
+        setValue(*scrollPos);
 }
 
-int TScrollBar::RunOnScroll(TScrollCode code, int position)
+std::optional<int> TScrollBar::RunOnScroll(TScrollCode code, int position)
 {
     int scrollPos = std::clamp(position, minimum(), maximum());
-    if (OnScroll)
-        Dispatch([&] { OnScroll(this, code, scrollPos); });
-    return scrollPos;
+    if (OnScroll && !Dispatch([&] { OnScroll(this, code, scrollPos); }))
+        return std::nullopt;
+    return std::clamp(scrollPos, minimum(), maximum());
 }
 
 void TScrollBar::keyPressEvent(QKeyEvent* event)
@@ -207,10 +209,11 @@ void TScrollBar::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || pressed_ == QStyle::SC_None)
         return;
+    pointer_ = event->position().toPoint();
     const bool thumb = pressed_ == QStyle::SC_ScrollBarSlider;
     EndPress();
     if (thumb)
-        Notify(scPosition, value());
+        Notify(scPosition, PositionOfThumbAt(pointer_.x() - grabOffset_));
     if (HoldsMouse(this))
         Notify(scEndScroll, value());
     LetGoOfMouse(this);

@@ -8,6 +8,7 @@
 #include <QBasicTimer>
 #include <QScrollBar>
 #include <QStyle>
+#include <optional>
 
 enum TScrollCode {
     scLineUp,
@@ -26,7 +27,8 @@ using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode,
 // A scroll bar that turns every step of a gesture into a notification:
 // OnScroll runs with the new position already clamped to Min..Max while
 // Position still holds the previous one; then Position takes whatever
-// OnScroll left in ScrollPos.
+// OnScroll left in ScrollPos. When OnScroll fails, Position and the thumb
+// stay where they were.
 //
 // The mouse gestures are its own, so that each gives exactly its
 // notifications: an arrow steps and repeats while held, the track pages
@@ -68,7 +70,8 @@ private:
     // Runs OnScroll for a code that no slider action carries (thumb
     // moved or released, end of a gesture) and takes the position it leaves.
     void Notify(TScrollCode code, int position);
-    int RunOnScroll(TScrollCode code, int position);
+    // The position OnScroll leaves, clamped; none when it failed.
+    std::optional<int> RunOnScroll(TScrollCode code, int position);
 
     QStyle::SubControl PartAt(QPoint point) const;
     int PositionOfThumbAt(int x) const;

@@ -48,7 +48,9 @@ QList<TFailure> TSession::Step(const TMonkeyEvent& event)
 {
     TKavrel_Form& form = Form();
     const TSnapshot before = Snapshot(form, event);
+    const int failedScrollPos = watch_->log.failedScrollPos;
     watch_->log = THandlerLog{};
+    watch_->log.failedScrollPos = failedScrollPos;
     const qsizetype boxesBefore = boxes_ ? boxes_->shown.size() : 0;
     const auto interrupted = [&] { return boxes_ && boxes_->shown.size() > boxesBefore; };
     if (boxes_) {

@@ -107,17 +107,21 @@ void TWatch::WrapPlane(TKavrel_Form& form)
 void TWatch::WrapScrollBar(TKavrel_Form& form)
 {
     TScrollBar* bar = form.ScrollBar1;
-    bar->OnScroll = [this, original = bar->OnScroll](TObject* sender, TScrollCode code, int& position) {
+    bar->OnScroll = [this, bar, original = bar->OnScroll](TObject* sender, TScrollCode code, int& position) {
         ++log.scrollNotifications;
         if (scrollFailed_)
             ++log.scrollsAfterFailure;
+        const int scrollPos = position;
         try {
             original(sender, code, position);
         } catch (...) {
             scrollFailed_ = true;
+            log.failedScrollPos = scrollPos;
+            log.positionAtFailure = bar->Position();
             AfterRepaint();
             throw;
         }
+        log.failedScrollPos = -1;
         AfterRepaint();
     };
 }

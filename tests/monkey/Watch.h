@@ -14,6 +14,10 @@ struct THandlerLog {
     int planePresses = 0;                 // runs of the plane's mouse-down handler
     int scrollNotifications = 0;          // runs of the scroll bar's handler
     int scrollsAfterFailure = 0;          // of which came after one that failed, in the same gesture
+    int positionAtFailure = -1;           // Position during the notification that failed; -1: none failed
+    // Carried from event to event: the ScrollPos of the last notification,
+    // if it failed. Scale then holds its scale while Position stayed.
+    int failedScrollPos = -1;
     int gesturesBegun = 0;                // presses of a mouse button or a key sent
     int systemRepaints = 0;               // repaints of the plane the window system asked for
     int systemRepaintsOnF = 0;            // of which met P on F with the probe running

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ControlHost.h"
 
+#include "toolkit/Dispatch.h"
 #include "toolkit/ScrollBar.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <ostream>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -269,15 +271,52 @@ TEST_F(ScrollBarTest, PositionTakesTheScrollPosTheHandlerLeaves)
     }
 }
 
-TEST_F(ScrollBarTest, HandlerChangingScrollPosDuringAnArrowClick)
+// A step's handler moves the bar elsewhere: the end of the scroll starts
+// from there. In a drag, the release still carries the thumb's place under
+// the pointer.
+TEST_F(ScrollBarTest, HandlerChangingScrollPosDuringAGesture)
 {
     handler = [](TScrollCode code, int& scrollPos) {
-        if (code == scLineDown)
+        if (code == scLineDown || code == scTrack)
             scrollPos = 80;
     };
     ClickOn(QStyle::SC_ScrollBarAddLine);
     EXPECT_EQ(seen, (Notifications{{scLineDown, 52, 51}, {scEndScroll, 80, 80}}));
     EXPECT_EQ(bar->Position(), 80);
+
+    StartAt(51);
+    const QRect thumb = bar->Part(QStyle::SC_ScrollBarSlider);
+    const QPoint to = thumb.center() + QPoint(10, 0);
+    const int underPointer = bar->PositionForThumbAt(thumb.left() + 10);
+    QTest::mousePress(bar, Qt::LeftButton, {}, thumb.center());
+    QTest::mouseMove(bar, to);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, to);
+    EXPECT_EQ(seen, (Notifications{{scTrack, underPointer, 51},
+                                   {scPosition, underPointer, 80},
+                                   {scEndScroll, underPointer, underPointer}}));
+}
+
+// A handler that fails leaves Position and the thumb where they were, for
+// a key as for a step of the mouse.
+TEST_F(ScrollBarTest, FailedNotificationLeavesPositionAndThumb)
+{
+    handler = [](TScrollCode, int&) { throw std::runtime_error("failed"); };
+    SetErrorBox([](const QString&, const QString&) {});
+    const QRect thumb = bar->Part(QStyle::SC_ScrollBarSlider);
+    bar->setFocus();
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End})
+        QTest::keyClick(bar, key);
+    ClickOn(QStyle::SC_ScrollBarSubLine);
+    ClickOn(QStyle::SC_ScrollBarAddPage);
+    QTest::mousePress(bar, Qt::LeftButton, {}, thumb.center());
+    QTest::mouseMove(bar, thumb.center() + QPoint(30, 0));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb.center() + QPoint(30, 0));
+    SetErrorBox(nullptr);
+
+    EXPECT_EQ(seen.size(), 7u) << "each gesture ends at its failing notification";
+    EXPECT_EQ(bar->Position(), 51);
+    EXPECT_EQ(bar->sliderPosition(), 51);
+    EXPECT_EQ(bar->Part(QStyle::SC_ScrollBarSlider), thumb);
 }
 
 }  // namespace
