@@ -15,7 +15,6 @@ set -uo pipefail
 
 PROGRAM_PID="${1:?usage: $0 <pid of the program> <path of the program>}"
 PROGRAM_PATH="${2:?usage: $0 <pid of the program> <path of the program>}"
-CAPTION="２次曲線（Kavrelと焦点）"
 # The error box's caption is the application title: the program file's
 # name cut at its first ".", every character after the first in lower case.
 program_name="$(basename "$PROGRAM_PATH")"
@@ -28,11 +27,29 @@ say() { echo "session: $*" >&2; }
 
 alive() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
 
-# The visible window with the given exact name, if any.
-window_named() {
+# The program's process and its descendants: under strace the program is
+# a child of the process started.
+program_pids() {
+    local child
+    echo "$1"
+    for child in $(cat /proc/"$1"/task/*/children 2>/dev/null); do program_pids "$child"; done
+}
+
+# The program's visible windows, found by the process id they carry: their
+# names are written in the locale's encoding, their process id is not.
+program_windows() {
+    local pid
+    for pid in $(program_pids "$PROGRAM_PID"); do
+        xdotool search --onlyvisible --pid "$pid" 2>/dev/null
+    done
+}
+
+# A visible window of the program other than the one given, if any: at the
+# start the main window, later the error box.
+window_besides() {
     local id
-    for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
+    for id in $(program_windows); do
+        if [ "$id" != "${1:-}" ]; then
             echo "$id"
             return 0
         fi
@@ -40,11 +57,11 @@ window_named() {
     return 1
 }
 
-wait_for_window() {
+wait_for_window_besides() {
     local i id
     for ((i = 0; i < WAIT_TENTHS; i++)); do
         alive || return 1
-        if id="$(window_named "$1")"; then
+        if id="$(window_besides "${1:-}")"; then
             echo "$id"
             return 0
         fi
@@ -53,7 +70,7 @@ wait_for_window() {
     return 1
 }
 
-main_window="$(wait_for_window "$CAPTION")" || { say "the window did not appear"; exit 1; }
+main_window="$(wait_for_window_besides)" || { say "the window did not appear"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$main_window")"
 ORIGIN_X="$X"
 ORIGIN_Y="$Y"
@@ -103,13 +120,14 @@ plane 429 330 2          # middle button
 plane 462 363 1 2        # a double click
 
 plane 330 297            # P on F = (0, 1): the division error
-box="$(wait_for_window "$BOX_CAPTION")" || { say "no error box after the click on F"; exit 1; }
+box="$(wait_for_window_besides "$main_window")" || { say "no error box after the click on F"; exit 1; }
+[ "$(xdotool getwindowname "$box")" = "$BOX_CAPTION" ] || { say "the error box is not captioned $BOX_CAPTION"; exit 1; }
 xdotool windowfocus --sync "$box" key --delay 40 Return
 for ((i = 0; i < WAIT_TENTHS; i++)); do
-    window_named "$BOX_CAPTION" >/dev/null || break
+    window_besides "$main_window" >/dev/null || break
     sleep 0.1
 done
-window_named "$BOX_CAPTION" >/dev/null && { say "the error box did not close"; exit 1; }
+window_besides "$main_window" >/dev/null && { say "the error box did not close"; exit 1; }
 
 plane 396 297            # back on the curve
 # shellcheck disable=SC2086

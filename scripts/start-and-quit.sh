@@ -9,14 +9,14 @@ set -uo pipefail
 
 PROGRAM="${1:?usage: $0 <program> <stderr file>}"
 ERRORS="${2:?usage: $0 <program> <stderr file>}"
-CAPTION="２次曲線（Kavrelと焦点）"
 QUIT_AT="974 665"
 
 "$PROGRAM" 2>"$ERRORS" &
 pid=$!
 window=""
 for _ in $(seq 1 100); do
-    window="$(xdotool search --onlyvisible --name "$CAPTION" 2>/dev/null | head -n 1)"
+    # By its process id: the window's name is written in the locale's encoding.
+    window="$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)"
     [ -n "$window" ] && break
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1

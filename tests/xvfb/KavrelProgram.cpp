@@ -68,6 +68,25 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
     return atom;
 }
 
+// The window's name as the window manager shows it: _NET_WM_NAME, in UTF-8
+// whatever the locale.
+QString NetWmName(unsigned long window)
+{
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    QString name;
+    if (!xcb_connection_has_error(connection)) {
+        const xcb_get_property_cookie_t cookie = xcb_get_property(
+            connection, 0, window, Atom(connection, "_NET_WM_NAME"), Atom(connection, "UTF8_STRING"), 0, 1024);
+        if (xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+            name = QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply)),
+                                     xcb_get_property_value_length(reply));
+            std::free(reply);
+        }
+    }
+    xcb_disconnect(connection);
+    return name;
+}
+
 }  // namespace
 
 QString Xdotool(const QStringList& arguments, QString* problem)
@@ -138,22 +157,27 @@ bool KavrelProgram::Start()
     return ReadWindowPlace();
 }
 
-// The program's top-level window is the one visible window with its caption;
-// Qt's hidden helper windows carry the program's name as well.
+// The program's top-level window is its one visible window, found by the
+// process id it carries (its name is written in the locale's encoding); the
+// caption is checked on the name Qt writes in UTF-8.
 bool KavrelProgram::FindWindow()
 {
     QString why;
-    const QString found = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                   QStringLiteral("Kavrel")},
+    const QString found = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                   QString::number(process_.processId())},
                                   &why);
-    for (const QString& id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (Xdotool({QStringLiteral("getwindowname"), id}).trimmed() == kCaption) {
-            window_ = id.toULong();
-            return true;
-        }
+    const QStringList ids = found.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (ids.isEmpty()) {
+        problem_ = why;
+        return false;
     }
-    problem_ = why;
-    return false;
+    window_ = ids.first().toULong();
+    const QString caption = NetWmName(window_);
+    if (caption != kCaption) {
+        problem_ = QStringLiteral("window %1 is titled %2").arg(window_).arg(caption);
+        return false;
+    }
+    return true;
 }
 
 // The client area and the frame around it, as the X server has them; a
