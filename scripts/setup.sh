@@ -68,17 +68,19 @@ fi
 
 echo "setup: missing packages: ${missing[*]}" >&2
 
-if [ "$(id -u)" -ne 0 ]; then
-    echo "setup: installing them needs root; run: sudo $0" >&2
-    echo "       (or: sudo apt-get install --no-install-recommends ${missing[*]})" >&2
-    exit 1
-fi
-
 if ! command -v apt-get >/dev/null 2>&1; then
     echo "setup: apt-get not found; install these packages by hand: ${missing[*]}" >&2
     exit 1
 fi
 
-export DEBIAN_FRONTEND=noninteractive
-apt-get update
-apt-get install -y --no-install-recommends "${missing[@]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+        echo "setup: installing them needs root; run as root: bash $0 ${1:-test}" >&2
+        exit 1
+    fi
+    as_root=(sudo)
+fi
+
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
