@@ -63,6 +63,15 @@ check_runs() {
     err="$(env -u DISPLAY -u WAYLAND_DISPLAY "$program" --frobnicate 2>&1 >/dev/null)"; status=$?
     [ "$status" -eq 2 ] && [ "$(wc -l <<<"$err")" -eq 1 ] && grep -q -- '--help' <<<"$err" \
         || fail "an unknown option gave exit code $status and '$err'"
+    # No display to open: one line naming it, exit code 2, no abort.
+    local no_display
+    for no_display in "env -u DISPLAY -u WAYLAND_DISPLAY|there is no display" \
+                      "env -u WAYLAND_DISPLAY DISPLAY=:999|the X display \":999\"" \
+                      "env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=nonexistent|platform \"nonexistent\""; do
+        err="$(${no_display%%|*} "$program" 2>&1 >/dev/null)"; status=$?
+        [ "$status" -eq 2 ] && [ "$(wc -l <<<"$err")" -eq 1 ] && grep -qF -- "${no_display#*|}" <<<"$err" \
+            || fail "${no_display%%|*} gave exit code $status and '$err'"
+    done
     echo "--- the installed copy under Xvfb"
     bash "$here/xvfb-session.sh" bash "$here/start-and-quit.sh" "$program" "$root/stderr" || fail "the installed copy did not start and quit with exit code 0"
 }

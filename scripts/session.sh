@@ -122,6 +122,13 @@ plane 462 363 1 2        # a double click
 plane 330 297            # P on F = (0, 1): the division error
 box="$(wait_for_window_besides "$main_window")" || { say "no error box after the click on F"; exit 1; }
 [ "$(xdotool getwindowname "$box")" = "$BOX_CAPTION" ] || { say "the error box is not captioned $BOX_CAPTION"; exit 1; }
+# The main window owns the box, which has nothing to minimise or maximise
+# (Motif hints: functions 8 and 16, decorations 32 and 64).
+owner="$(xprop -id "$box" WM_TRANSIENT_FOR)"
+[ "$((${owner##* }))" = "$main_window" ] || { say "the error box is not owned by the main window: $owner"; exit 1; }
+IFS=', ' read -r _ _ _ functions decorations _ <<<"$(xprop -id "$box" _MOTIF_WM_HINTS)"
+(( (functions & 24) == 0 && (decorations & 96) == 0 )) \
+    || { say "the error box can be minimised or maximised: functions $functions, decorations $decorations"; exit 1; }
 xdotool windowfocus --sync "$box" key --delay 40 Return
 for ((i = 0; i < WAIT_TENTHS; i++)); do
     window_besides "$main_window" >/dev/null || break

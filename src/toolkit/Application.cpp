@@ -6,6 +6,7 @@
 #include "toolkit/FloatErrors.h"
 #include "toolkit/Font.h"
 #include "toolkit/Form.h"
+#include "toolkit/NoDisplay.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -15,9 +16,12 @@
 
 TApplication* Application = nullptr;
 
+// The watch starts before QApplication's constructor, which opens the
+// display.
 TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
+    : QApplication(WatchForNoDisplay(argc, argv), argv)
 {
+    DisplayOpened();
     Application = this;
     SetFloatingPointSettings();
     setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -7,12 +7,13 @@
 
 namespace {
 
-// The toolkit's standard options, written with one dash or two; those in
-// the first list take a value, as the next argument or after "=".
-constexpr std::array<std::string_view, 15> TOOLKIT_OPTIONS_WITH_VALUE = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry", "qwindowicon", "icon",
-    "qwindowtitle", "title", "display", "name", "style", "stylesheet", "session"};
-constexpr std::array<std::string_view, 5> TOOLKIT_FLAGS = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+// The toolkit's standard options, written with one dash or two, as Qt 6
+// reads them: those in the first list take their value as the next
+// argument (Qt reads no "=" form of them).
+constexpr std::array<std::string_view, 14> TOOLKIT_OPTIONS_WITH_VALUE = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry", "qwindowicon",
+    "icon", "qwindowtitle", "title", "session", "display", "name", "visual"};
+constexpr std::array<std::string_view, 3> TOOLKIT_FLAGS = {"nograb", "dograb", "widgetcount"};
 
 bool Contains(const auto& names, std::string_view name)
 {
@@ -30,6 +31,11 @@ std::string_view WithoutDashes(std::string_view argument)
 TCommandLine ParseCommandLine(int argc, const char* const* argv)
 {
     TCommandLine line;
+    const auto refuse = [&line](std::string_view argument) {
+        line.action = TCommandLine::TAction::Refuse;
+        line.unknown = argument;
+        return line;
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--help" || argument == "-h") {
@@ -41,18 +47,19 @@ TCommandLine ParseCommandLine(int argc, const char* const* argv)
             return line;
         }
         const std::string_view option = WithoutDashes(argument);
-        const std::string_view name = option.substr(0, option.find('='));
-        const bool dashed = option.size() < argument.size();
-        if (dashed && Contains(TOOLKIT_OPTIONS_WITH_VALUE, name)) {
-            if (name.size() == option.size())
-                ++i;
+        if (option.size() == argument.size())
+            return refuse(argument);
+        if (Contains(TOOLKIT_OPTIONS_WITH_VALUE, option)) {
+            if (++i == argc)
+                return refuse(argument);
+            if (option == "platform")
+                line.platform = argv[i];
+            else if (option == "display")
+                line.display = argv[i];
             continue;
         }
-        if (dashed && name.size() == option.size() && Contains(TOOLKIT_FLAGS, name))
-            continue;
-        line.action = TCommandLine::TAction::Refuse;
-        line.unknown = argument;
-        return line;
+        if (!Contains(TOOLKIT_FLAGS, option))
+            return refuse(argument);
     }
     return line;
 }
@@ -68,8 +75,10 @@ std::string HelpText(const std::string& program)
            "  -h, --help     show this help and exit\n"
            "  --version      show the version and exit\n"
            "\n"
-           "The toolkit's standard options work as in every Qt program, for example\n"
-           "-display NAME, -platform NAME, -reverse.\n";
+           "Qt's standard options are read as every Qt program reads them, for\n"
+           "example -display NAME or -platform NAME, except those that would change\n"
+           "the window's look or layout (-style, -stylesheet, -reverse): the window\n"
+           "keeps its own.\n";
 }
 
 std::string VersionText()

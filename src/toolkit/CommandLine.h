@@ -5,11 +5,15 @@
 
 // What the command line asks for. The program itself takes only --help and
 // --version; every other argument is one of the toolkit's standard options
-// (-display NAME, -platform NAME, ...), which the toolkit reads itself.
+// (-display NAME, -platform NAME, ...) in a form the toolkit reads itself.
+// Options that would change the window's look or layout (-style,
+// -stylesheet, -reverse) are refused: the window keeps its own.
 struct TCommandLine {
     enum class TAction { Run, PrintHelp, PrintVersion, Refuse };
     TAction action = TAction::Run;
-    std::string unknown;  // the argument refused
+    std::string unknown;   // the argument refused
+    std::string platform;  // the value of -platform, if given
+    std::string display;   // the value of -display, if given
 };
 
 // Reads argv without the toolkit, so that --help and --version answer

@@ -11,9 +11,12 @@
 
 namespace {
 
+// Owned by the main window, the box stays over it and goes with it when it
+// is minimised; a box has nothing to minimise or maximise.
 void ShowErrorBox(const QString& caption, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, Application ? Application->MainForm() : nullptr,
+                    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     box.exec();
 }
 

@@ -2,6 +2,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/CommandLine.h"
 #include "toolkit/Dispatch.h"
+#include "toolkit/NoDisplay.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -69,7 +70,8 @@ TEST(Application, TitleOfTheRunningProgram)
 }  // namespace
 
 // The program's own options answer without the toolkit; the toolkit's
-// standard options pass through to it; anything else is refused.
+// standard options pass through to it in the forms Qt reads; those that
+// would change the window's look or layout, and anything else, are refused.
 TEST(CommandLine, OwnOptionsToolkitOptionsAndTheRest)
 {
     using TAction = TCommandLine::TAction;
@@ -77,19 +79,27 @@ TEST(CommandLine, OwnOptionsToolkitOptionsAndTheRest)
         std::vector<const char*> arguments;
         TAction action;
         std::string unknown;
+        std::string platform = "";
+        std::string display = "";
     };
     const Row rows[] = {
         {{}, TAction::Run, ""},
         {{"--version"}, TAction::PrintVersion, ""},
         {{"--help"}, TAction::PrintHelp, ""},
         {{"-h"}, TAction::PrintHelp, ""},
-        {{"-platform", "offscreen"}, TAction::Run, ""},
-        {{"--platform=offscreen", "-reverse"}, TAction::Run, ""},
-        {{"-display", ":3", "-style", "Fusion", "-nograb"}, TAction::Run, ""},
+        {{"-platform", "offscreen"}, TAction::Run, "", "offscreen"},
+        {{"--platform", "xcb", "--display", ":3", "-nograb"}, TAction::Run, "", "xcb", ":3"},
+        {{"-title", "Hello", "-geometry", "+0+0", "-name", "k"}, TAction::Run, ""},
         {{"-display", ":3", "--version"}, TAction::PrintVersion, ""},
+        {{"--platform=offscreen"}, TAction::Refuse, "--platform=offscreen"},
+        {{"-title=Hello"}, TAction::Refuse, "-title=Hello"},
+        {{"-display"}, TAction::Refuse, "-display"},
+        {{"-style", "windows"}, TAction::Refuse, "-style"},
+        {{"-style=windows"}, TAction::Refuse, "-style=windows"},
+        {{"-stylesheet", "a.qss"}, TAction::Refuse, "-stylesheet"},
+        {{"-reverse"}, TAction::Refuse, "-reverse"},
         {{"--frobnicate"}, TAction::Refuse, "--frobnicate"},
         {{"lesson.txt"}, TAction::Refuse, "lesson.txt"},
-        {{"-reverse=1"}, TAction::Refuse, "-reverse=1"},
         {{"display"}, TAction::Refuse, "display"},
     };
     for (const Row& row : rows) {
@@ -98,7 +108,33 @@ TEST(CommandLine, OwnOptionsToolkitOptionsAndTheRest)
         const TCommandLine line = ParseCommandLine(int(argv.size()), argv.data());
         EXPECT_EQ(line.action, row.action) << testing::PrintToString(row.arguments);
         EXPECT_EQ(line.unknown, row.unknown);
+        if (row.action == TAction::Run) {
+            EXPECT_EQ(line.platform, row.platform);
+            EXPECT_EQ(line.display, row.display);
+        }
     }
     EXPECT_EQ(VersionText(), "kavrel " KAVREL_VERSION "\n");
     EXPECT_EQ(RefusalText("kavrel", "-x"), "kavrel: unknown option '-x'; see 'kavrel --help'\n");
+}
+
+// With no display to open, one line says which and how to get one.
+TEST(CommandLine, NoDisplayNamesWhatIsMissing)
+{
+    struct Row {
+        TDisplayRequest request;
+        const char* missing;
+    };
+    const Row rows[] = {
+        {{"", "", ""}, "there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set)"},
+        {{"", ":9", ""}, "cannot open the X display \":9\""},
+        {{"", "", "wayland-1"}, "cannot open the Wayland display \"wayland-1\""},
+        {{"", ":9", "wayland-1"}, "cannot open the Wayland display \"wayland-1\", nor the X display \":9\""},
+        {{"xcb", "", "wayland-1"}, "no X display (DISPLAY is not set)"},
+        {{"wayland", ":9", ""}, "no Wayland display (WAYLAND_DISPLAY is not set)"},
+        {{"nonexistent", ":9", ""}, "cannot start the display platform \"nonexistent\""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(NoDisplayText("build/kavrel", row.request),
+                  std::string("kavrel: ") + row.missing
+                      + "; run it in a desktop session, or under a virtual X server: xvfb-run -a build/kavrel\n");
 }
