@@ -39,6 +39,7 @@ check_files() {
     for needed in fonts-ipafont-gothic fonts-ipafont-mincho libqt6widgets6; do
         grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed"
     done
+    grep -q '\bqt6-wayland\b' <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-wayland"
     local version
     version="$(dpkg-deb -f "$deb" Version)"
     grep -q "version=\"$version\"" "$root"/usr/share/metainfo/*.metainfo.xml || fail "the metainfo does not name version $version"

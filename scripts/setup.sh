@@ -21,6 +21,7 @@ RUN_PACKAGES=(
     fonts-ipafont-gothic
     fonts-ipafont-mincho
     fonts-dejavu-core
+    qt6-wayland
 )
 PACKAGE_PACKAGES=(
     dpkg-dev
@@ -34,6 +35,9 @@ TEST_PACKAGES=(
     x11-utils
     xdotool
     openbox
+    weston
+    libweston-10-dev
+    pkgconf
     dbus-daemon
     at-spi2-core
     python3-pyatspi

@@ -118,6 +118,10 @@ void TForm::Show()
     fitToFrame_ = true;
     FitIntoScreen();
     show();
+    // Qt's own frame (its decorations on Wayland) is there once the window
+    // is shown, before anything of it is drawn; a window manager's frame
+    // (X11) comes later, with a move (see event()).
+    FitIntoScreen();
 }
 
 // Fitted at the first showing, with the frame the window system gives the

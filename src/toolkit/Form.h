@@ -67,7 +67,8 @@ private:
     TColor color_ = clBtnFace;
     TFont font_;
     bool activated_ = false;
-    // Until the window system tells the frame, the window is fitted into
-    // the screen as if it had none.
+    // Until a window manager tells the frame it has put around the window
+    // (X11), the window is fitted into the screen with the frame known so
+    // far: Qt's own decorations on Wayland, none on X11.
     bool fitToFrame_ = false;
 };

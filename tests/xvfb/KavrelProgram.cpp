@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KavrelProgram.h"
 
+#include "Weston.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
@@ -124,7 +126,7 @@ QPoint KeyCentre(const QString& caption)
 KavrelProgram::KavrelProgram()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), Weston::Active() ? QStringLiteral("wayland") : QStringLiteral("xcb"));
     environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
     environment.remove(QStringLiteral("QT_SCREEN_SCALE_FACTORS"));
     process_.setProcessEnvironment(environment);
@@ -162,6 +164,12 @@ bool KavrelProgram::Start()
 // caption is checked on the name Qt writes in UTF-8.
 bool KavrelProgram::FindWindow()
 {
+    if (Weston::Active()) {
+        const std::optional<Weston::TView> view = Weston::ToplevelOf(process_.processId(), problem_);
+        if (view && view->caption != kCaption)
+            problem_ = QStringLiteral("the window is titled %1").arg(view->caption);
+        return view && view->caption == kCaption;
+    }
     QString why;
     const QString found = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
                                    QString::number(process_.processId())},
@@ -204,6 +212,14 @@ bool KavrelProgram::ReadWindowPlace()
 
 bool KavrelProgram::ReadPlace(QRect& client, QRect& frame)
 {
+    if (Weston::Active()) {
+        const std::optional<Weston::TView> view = Weston::ToplevelOf(process_.processId(), problem_);
+        if (view) {
+            client = view->client;
+            frame = view->frame;
+        }
+        return view.has_value();
+    }
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     const auto fail = [&](const QString& why) {
         problem_ = why;
@@ -246,9 +262,12 @@ void KavrelProgram::ClickClient(QPoint client)
 {
     const QPoint onScreen = client + client_.topLeft();
     QString problem;
-    Xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(onScreen.x()),
-             QString::number(onScreen.y()), QStringLiteral("click"), QStringLiteral("1")},
-            &problem);
+    if (Weston::Active())
+        Weston::Click(onScreen, problem);
+    else
+        Xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(onScreen.x()),
+                 QString::number(onScreen.y()), QStringLiteral("click"), QStringLiteral("1")},
+                &problem);
     if (!problem.isEmpty())
         qWarning("%s", qPrintable(problem));
 }
@@ -269,6 +288,8 @@ void KavrelProgram::Keys(const QStringList& captions)
 // on the test server, the test sends it itself.
 bool KavrelProgram::RequestClose()
 {
+    if (Weston::Active())
+        return false;
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
@@ -295,6 +316,10 @@ bool KavrelProgram::RequestClose()
 
 WindowPicture KavrelProgram::Picture() const
 {
+    if (Weston::Active()) {
+        QString problem;
+        return WindowPicture(Weston::Screenshot(problem), client_.topLeft());
+    }
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};

@@ -5,17 +5,19 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// The tests watch the real program on a real X server: they take their
-// screenshots through a connection of their own, so this process must talk
-// to the same server through the xcb platform, never an offscreen one.
+// The tests watch the real program on a real X server, or in a Wayland
+// session of weston's: they take the screen's size through a connection of
+// their own, so this process must talk to the same server, never to an
+// offscreen one.
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        fprintf(stderr, "xvfb_tests: DISPLAY is not set; run through scripts/xvfb-session.sh\n");
+    const bool wayland = !qEnvironmentVariableIsEmpty("KAVREL_WESTON_INPUT");
+    if (qEnvironmentVariableIsEmpty(wayland ? "WAYLAND_DISPLAY" : "DISPLAY")) {
+        fprintf(stderr, "xvfb_tests: no display; run through scripts/xvfb-session.sh or scripts/weston-session.sh\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_QPA_PLATFORM", wayland ? "wayland" : "xcb");
     // Keeps Qt quiet about a missing runtime directory on bare test machines.
     std::unique_ptr<QTemporaryDir> runtimeDir;
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {

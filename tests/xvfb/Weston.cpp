@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Weston.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int kToolWaitMs = 10000;
+
+// Runs one of weston's client tools to its end in `folder`; its standard
+// output, or nothing (and why in `problem`).
+std::optional<QByteArray> RunTool(const QString& tool, const QStringList& arguments, const QString& folder,
+                                  QString& problem)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(tool, arguments);
+    if (!process.waitForFinished(kToolWaitMs) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0) {
+        process.kill();
+        process.waitForFinished();
+        problem = QStringLiteral("%1 failed (Debian package weston; see scripts/setup.sh): %2")
+                      .arg(tool, QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+        return std::nullopt;
+    }
+    return process.readAllStandardOutput();
+}
+
+// "(x1, y1) -> (x2, y2)" from the capture `first` on; x2 and y2 lie just
+// outside.
+QRect RectOf(const QRegularExpressionMatch& match, int first)
+{
+    const auto at = [&](int i) { return match.captured(first + i).toInt(); };
+    return QRect(QPoint(at(0), at(1)), QPoint(at(2) - 1, at(3) - 1));
+}
+
+}  // namespace
+
+namespace Weston {
+
+bool Active()
+{
+    return !qEnvironmentVariableIsEmpty("KAVREL_WESTON_INPUT");
+}
+
+// The scene graph lists each view with its role, process and title, then
+// its place and the part of it that is opaque:
+//   View 0 (role xdg_toplevel, PID 12, surface ID 3, top-level window 'Title' of app, 0x...):
+//           position: (133, 0) -> (1163, 720)
+//           [opaque: (136, 30) -> (1160, 717)]
+// Qt marks its client area opaque and its decorations not.
+std::optional<TView> ToplevelOf(qint64 pid, QString& problem)
+{
+    const std::optional<QByteArray> graph =
+        RunTool(QStringLiteral("weston-debug"), {QStringLiteral("scene-graph")}, QDir::currentPath(), problem);
+    if (!graph)
+        return std::nullopt;
+    static const QRegularExpression view(
+        QStringLiteral("role xdg_toplevel, PID (\\d+), [^\\n]*top-level window '([^\\n]*)' of [^\\n]*\\n"
+                       "\\s*position: \\((-?\\d+), (-?\\d+)\\) -> \\((-?\\d+), (-?\\d+)\\)\\n"
+                       "\\s*\\[opaque: \\((-?\\d+), (-?\\d+)\\) -> \\((-?\\d+), (-?\\d+)\\)\\]"));
+    for (const QRegularExpressionMatch& match : view.globalMatch(QString::fromUtf8(*graph))) {
+        if (match.captured(1).toLongLong() == pid)
+            return TView{match.captured(2), RectOf(match, 3), RectOf(match, 7)};
+    }
+    problem = QStringLiteral("no top-level window of process %1 in weston's scene graph").arg(pid);
+    return std::nullopt;
+}
+
+QImage Screenshot(QString& problem)
+{
+    QTemporaryDir folder;
+    if (!RunTool(QStringLiteral("weston-screenshooter"), {}, folder.path(), problem))
+        return {};
+    const QStringList shots = QDir(folder.path()).entryList({QStringLiteral("*.png")});
+    if (shots.isEmpty()) {
+        problem = QStringLiteral("weston-screenshooter wrote no picture");
+        return {};
+    }
+    return QImage(folder.filePath(shots.first())).convertToFormat(QImage::Format_RGB32);
+}
+
+bool Click(QPoint at, QString& problem)
+{
+    QFile input(qEnvironmentVariable("KAVREL_WESTON_INPUT"));
+    if (!input.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        problem = QStringLiteral("cannot write to the input module's FIFO %1").arg(input.fileName());
+        return false;
+    }
+    // The pointer is part of weston's screenshots: it is put away, on the
+    // output's last pixel, so that it covers nothing of the window.
+    const QPoint away = QGuiApplication::primaryScreen()->geometry().bottomRight();
+    input.write(QStringLiteral("move %1 %2\npress\nrelease\nmove %3 %4\n")
+                    .arg(at.x())
+                    .arg(at.y())
+                    .arg(away.x())
+                    .arg(away.y())
+                    .toLatin1());
+    return true;
+}
+
+}  // namespace Weston
