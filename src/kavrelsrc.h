@@ -72,7 +72,7 @@ public:
     TStaticText* StaticText1;
     TStaticText* StaticText3;
 
-    // plane/Zahyo.cpp, plane/Scale.cpp
+    // plane/Scale.cpp
     TDot ZahyotoDot(TZahyoR zahyo) const;
     TZahyoR DottoZahyo(TDot dot) const;
     void ScrollBar1Scroll(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos);

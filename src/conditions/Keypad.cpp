@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kavrelsrc.h"
 
-#include <cmath>
+#include "toolkit/Extended.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -85,7 +87,7 @@ void TKavrel_Form::DigitKey(int digit)
 void TKavrel_Form::RatioDigit(int digit, float& ratio, TLabel& label, int& state)
 {
     const bool root = !RootMark.isEmpty() && digit != 1;
-    ratio = root ? static_cast<float>(std::sqrt(static_cast<long double>(digit))) : static_cast<float>(digit);
+    ratio = root ? static_cast<float>(Sqrt(Extended(digit))) : static_cast<float>(digit);
     label.SetCaption(QLatin1Char(' ') + (root ? RootMark : QString()) + kDigitCaptions[digit]);
     state = STATE_COMPLETE;
 }

@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kavrelsrc.h"
 
-#include "toolkit/FloatErrors.h"
 #include "toolkit/Fmt.h"
-
-#include <cmath>
 
 namespace {
 
 const QRect kPTextRect(QPoint(10, 5), QPoint(209, 24));
 const QRect kRatioTextRect(QPoint(345, 5), QPoint(699, 24));
-
-// The error below which P lies on the curve and is kept.
-constexpr long double kKeepBelow = 0.05L;
 
 }  // namespace
 
@@ -38,21 +32,16 @@ void TKavrel_Form::Sen_Dsp()
     const TPoint h = ZahyoRtoPoint(ZahyotoDot(TenH));
     const TPoint p = ZahyoRtoPoint(ZahyotoDot(Ten[0]));
 
-    const float pf2 = Kyori(TenF, Ten[0]);
-    const float ph2 = Kyori(TenH, Ten[0]);
-    const long double pf = CheckedSqrt(pf2);
-    const long double ph = CheckedSqrt(ph2);
-    const float e = CheckedSingle(std::fabs(pf * RatioPH - ph * RatioPF));
-    const float m = CheckedSingle(CheckedSqrt(CheckedDivide(ph2, pf2)) * RatioPF);
+    const TMeasure measure = MeasureRatio(TenF, TenH, Ten[0], RatioPF, RatioPH);
 
     Canvas()->Font.SetColor(clPurple);
     Canvas()->TextRect(kRatioTextRect, kRatioTextRect.left(), kRatioTextRect.top(),
-                       QStringLiteral("ＰＦ：ＰＨ＝") + Fmt(RatioPF) + QLatin1Char(':') + Fmt(m)
-                           + QStringLiteral(" 誤差＝") + Fmt(e));
+                       QStringLiteral("ＰＦ：ＰＨ＝") + Fmt(RatioPF) + QLatin1Char(':') + Fmt(measure.m)
+                           + QStringLiteral(" 誤差＝") + Fmt(measure.e));
     TenP_Dsp();
 
     TCanvas* canvas = PaintBox1->Canvas();
-    canvas->Pen.Color = static_cast<long double>(e) < kKeepBelow ? clFuchsia : clYellow;
+    canvas->Pen.Color = OnTheCurve(measure.e) ? clFuchsia : clYellow;
     canvas->MoveTo(f.X, f.Y);
     canvas->LineTo(p.X, p.Y);
     canvas->LineTo(h.X, h.Y);

@@ -6,3 +6,23 @@ void TKavrel_Form::ScrollBar1Scroll(TObject* Sender, TScrollCode, int& ScrollPos
     Scale = ScaleOfPosition(ScrollPos);
     PaintBox1Paint(Sender);
 }
+
+namespace {
+
+TPlaneBox BoxOf(const TPaintBox& paintBox)
+{
+    const QRect client = paintBox.ClientRect();
+    return TPlaneBox{client.right() + 1, client.bottom() + 1, paintBox.width(), paintBox.height()};
+}
+
+}  // namespace
+
+TDot TKavrel_Form::ZahyotoDot(TZahyoR zahyo) const
+{
+    return ::ZahyotoDot(zahyo, Scale, BoxOf(*PaintBox1));
+}
+
+TZahyoR TKavrel_Form::DottoZahyo(TDot dot) const
+{
+    return ::DottoZahyo(dot, Scale, BoxOf(*PaintBox1));
+}

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plane/Zahyo.h"
 
-#include "kavrelsrc.h"
 #include "toolkit/FloatErrors.h"
 
-std::int32_t Roundoff(long double x)
+std::int32_t Roundoff(Extended x)
 {
-    const long double shifted = x < 0.0L ? x - 0.5L : x + 0.5L;
+    const Extended shifted = x < 0 ? x - 0.5f : x + 0.5f;
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(Truncate(shifted)));
 }
 
@@ -22,8 +21,8 @@ TPoint ZahyoRtoPoint(TDot dot)
 
 float Kyori(TZahyoR a, TZahyoR b)
 {
-    const long double dx = static_cast<long double>(b.X) - a.X;
-    const long double dy = static_cast<long double>(b.Y) - a.Y;
+    const Extended dx = Extended(b.X) - a.X;
+    const Extended dy = Extended(b.Y) - a.Y;
     return CheckedSingle(dx * dx + dy * dy);
 }
 
@@ -31,44 +30,43 @@ float Kyori(TZahyoR a, TZahyoR b)
 // precision; the result is stored as Single.
 TDot ZahyotoDot(TZahyoR zahyo, int scale, const TPlaneBox& box)
 {
-    const long double halfWidth = static_cast<long double>(box.Width) / 2;
-    const long double halfHeight = static_cast<long double>(box.Height) / 2;
-    const long double x = CheckedDivide(static_cast<long double>(box.Right) * zahyo.X, scale) + halfWidth;
-    const long double y = CheckedDivide(static_cast<long double>(box.Bottom) * -static_cast<long double>(zahyo.Y), scale) + halfHeight;
+    const Extended halfWidth = Extended(box.Width) / 2;
+    const Extended halfHeight = Extended(box.Height) / 2;
+    const Extended x = CheckedDivide(Extended(box.Right) * zahyo.X, scale) + halfWidth;
+    const Extended y = CheckedDivide(Extended(box.Bottom) * -Extended(zahyo.Y), scale) + halfHeight;
     return TDot{CheckedSingle(x), CheckedSingle(y)};
 }
 
 TZahyoR DottoZahyo(TDot dot, int scale, const TPlaneBox& box)
 {
-    const long double halfWidth = static_cast<long double>(box.Width) / 2;
-    const long double halfHeight = static_cast<long double>(box.Height) / 2;
-    const long double x = CheckedDivide((dot.X - halfWidth) * scale, box.Right);
-    const long double y = CheckedDivide(-(dot.Y - halfHeight) * scale, box.Bottom);
+    const Extended halfWidth = Extended(box.Width) / 2;
+    const Extended halfHeight = Extended(box.Height) / 2;
+    const Extended x = CheckedDivide((dot.X - halfWidth) * scale, box.Right);
+    const Extended y = CheckedDivide(-(dot.Y - halfHeight) * scale, box.Bottom);
     return TZahyoR{CheckedSingle(x), CheckedSingle(y)};
 }
 
 int ScaleOfPosition(int position)
 {
     const std::int32_t steps = (50 - position) * 8;
-    return Roundoff(steps / 25.0L) + 20;
+    return Roundoff(Extended(steps) / 25) + 20;
 }
 
-namespace {
-
-TPlaneBox BoxOf(const TPaintBox& paintBox)
+TMeasure MeasureRatio(TZahyoR f, TZahyoR h, TZahyoR p, float ratioPF, float ratioPH)
 {
-    const QRect client = paintBox.ClientRect();
-    return TPlaneBox{client.right() + 1, client.bottom() + 1, paintBox.width(), paintBox.height()};
+    const float pf2 = Kyori(f, p);
+    const float ph2 = Kyori(h, p);
+    const Extended pf = CheckedSqrt(pf2);
+    const Extended ph = CheckedSqrt(ph2);
+    TMeasure measure;
+    measure.e = CheckedSingle(Abs(pf * ratioPH - ph * ratioPF));
+    measure.m = CheckedSingle(CheckedSqrt(CheckedDivide(ph2, pf2)) * ratioPF);
+    return measure;
 }
 
-}  // namespace
-
-TDot TKavrel_Form::ZahyotoDot(TZahyoR zahyo) const
+bool OnTheCurve(float e)
 {
-    return ::ZahyotoDot(zahyo, Scale, BoxOf(*PaintBox1));
-}
-
-TZahyoR TKavrel_Form::DottoZahyo(TDot dot) const
-{
-    return ::DottoZahyo(dot, Scale, BoxOf(*PaintBox1));
+    // 0.05 in extended precision, which the quotient, correctly rounded, is.
+    static const Extended keepBelow = Extended(5) / 100;
+    return Extended(e) < keepBelow;
 }

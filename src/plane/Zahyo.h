@@ -2,6 +2,7 @@
 #pragma once
 
 #include "toolkit/Canvas.h"
+#include "toolkit/Extended.h"
 
 #include <cstdint>
 
@@ -29,7 +30,7 @@ struct TPlaneBox {
 };
 
 // x rounded to the nearest integer, halves away from zero.
-std::int32_t Roundoff(long double x);
+std::int32_t Roundoff(Extended x);
 
 TZahyoR ZahyoR(float x, float y);
 
@@ -44,3 +45,15 @@ TZahyoR DottoZahyo(TDot dot, int scale, const TPlaneBox& box);
 // The plane units across the box for a position of the zoom scroll bar:
 // 36 at the left end, 20 in the middle, 4 at the right end.
 int ScaleOfPosition(int position);
+
+// What the probe measures of P against F and the fixed line through H: the
+// ratio PF : PH as ratioPF : m, and the error e = |PF x ratioPH - PH x ratioPF|.
+// Raises a division error when P is on F (PF = 0).
+struct TMeasure {
+    float m = 0.0f;
+    float e = 0.0f;
+};
+TMeasure MeasureRatio(TZahyoR f, TZahyoR h, TZahyoR p, float ratioPF, float ratioPH);
+
+// P lies on the curve, and is kept, when the error is below 0.05.
+bool OnTheCurve(float e);

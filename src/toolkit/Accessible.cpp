@@ -58,6 +58,8 @@ public:
         return TControlAccessible<TControl>::interface_cast(type);
     }
 
+    // The label's name and description stay those of the control.
+    using TControlAccessible<TControl>::text;
     QString text(int start, int end) const override { return Caption().mid(start, end - start); }
     int characterCount() const override { return int(Caption().size()); }
     QRect characterRect(int) const override { return {}; }

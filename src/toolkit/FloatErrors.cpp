@@ -4,6 +4,7 @@
 #include <cfenv>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 EMathError::EMathError(const QString& message)
     : std::runtime_error(message.toStdString()), message_(message)
@@ -41,40 +42,40 @@ void ResetFloatingPoint()
     SetFloatingPointSettings();
 }
 
-long double CheckedDivide(long double a, long double b)
+Extended CheckedDivide(Extended a, Extended b)
 {
-    if (b == 0.0L) {
-        if (a == 0.0L || std::isnan(a))
+    if (b == 0) {
+        if (a == 0 || IsNan(a))
             throw EInvalidOp();
         throw EZeroDivide();
     }
     // A quotient of finite values too large for the extended type overflows.
-    const long double quotient = a / b;
-    if (std::isinf(quotient) && std::isfinite(a))
+    const Extended quotient = a / b;
+    if (IsInf(quotient) && !IsInf(a) && !IsNan(a))
         throw EOverflow();
     return quotient;
 }
 
-long double CheckedSqrt(long double x)
+Extended CheckedSqrt(Extended x)
 {
-    if (x < 0.0L)
+    if (x < 0)
         throw EInvalidOp();
-    return std::sqrt(x);
+    return Sqrt(x);
 }
 
-float CheckedSingle(long double x)
+float CheckedSingle(Extended x)
 {
     const float single = static_cast<float>(x);
-    if (std::isinf(single) && std::isfinite(x))
+    if (std::isinf(single) && !IsInf(x) && !IsNan(x))
         throw EOverflow();
     return single;
 }
 
-std::int64_t Truncate(long double x)
+std::int64_t Truncate(Extended x)
 {
-    // 2^63 is exact in extended precision; the range is [-2^63, 2^63).
-    constexpr long double limit = 9223372036854775808.0L;
-    if (std::isnan(x) || x >= limit || x < -limit)
+    // The range is [-2^63, 2^63); -2^63 is exact in extended precision.
+    const Extended limit = -Extended(std::numeric_limits<std::int64_t>::min());
+    if (IsNan(x) || x >= limit || x < -limit)
         throw EInvalidOp();
     return static_cast<std::int64_t>(x);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/Extended.h"
+
 #include <QString>
 #include <cstdint>
 #include <stdexcept>
@@ -41,14 +43,14 @@ void ResetFloatingPoint();
 
 // a / b; raises EZeroDivide for a finite non-zero a over 0, EInvalidOp for
 // 0 / 0, EOverflow for a quotient too large for the extended type.
-long double CheckedDivide(long double a, long double b);
+Extended CheckedDivide(Extended a, Extended b);
 
 // √x; raises EInvalidOp for a negative x.
-long double CheckedSqrt(long double x);
+Extended CheckedSqrt(Extended x);
 
 // x rounded to the nearest Single; raises EOverflow when it does not fit.
-float CheckedSingle(long double x);
+float CheckedSingle(Extended x);
 
 // x with its fraction dropped; raises EInvalidOp outside the 64-bit range
 // or for a value that is not a number.
-std::int64_t Truncate(long double x);
+std::int64_t Truncate(Extended x);

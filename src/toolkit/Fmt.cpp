@@ -2,10 +2,7 @@
 #include "toolkit/Fmt.h"
 
 #include <QLocale>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -13,26 +10,8 @@ namespace {
 constexpr int kPrecision = 5;
 constexpr int kDecimals = 2;
 
-// |value| as 0.d1d2...d18 x 10^exponent, the 18 digits rounded to nearest.
-struct Decimal {
-    std::string digits;
-    int exponent = 0;
-};
-
-Decimal EighteenDigits(long double magnitude)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.17Le", magnitude);
-    Decimal decimal;
-    for (const char* c = text; *c && *c != 'e'; ++c)
-        if (*c >= '0' && *c <= '9')
-            decimal.digits += *c;
-    decimal.exponent = std::atoi(std::strchr(text, 'e') + 1) + 1;
-    return decimal;
-}
-
 // Keeps `count` digits, rounding half away from zero on the decimal digits.
-void RoundTo(Decimal& decimal, int count)
+void RoundTo(TDecimal& decimal, int count)
 {
     const bool up = decimal.digits[count] >= '5';
     decimal.digits.resize(count);
@@ -51,7 +30,7 @@ void RoundTo(Decimal& decimal, int count)
         decimal.digits.pop_back();
 }
 
-QString ExponentForm(const Decimal& decimal, QChar separator)
+QString ExponentForm(const TDecimal& decimal, QChar separator)
 {
     QString text(QChar(decimal.digits[0]));
     if (decimal.digits.size() > 1)
@@ -59,7 +38,7 @@ QString ExponentForm(const Decimal& decimal, QChar separator)
     return text + QLatin1Char('E') + QString::number(decimal.exponent - 1);
 }
 
-QString FixedForm(const Decimal& decimal, QChar separator)
+QString FixedForm(const TDecimal& decimal, QChar separator)
 {
     const auto digitAt = [&](int i) {
         return i >= 0 && i < int(decimal.digits.size()) ? QChar(decimal.digits[i]) : QLatin1Char('0');
@@ -83,22 +62,23 @@ QChar UserDecimalSeparator()
     return separator.size() == 1 ? separator[0] : QLatin1Char('.');
 }
 
-QString Fmt(long double value)
+QString Fmt(Extended value)
 {
     return Fmt(value, UserDecimalSeparator());
 }
 
-QString Fmt(long double value, QChar separator)
+QString Fmt(Extended value, QChar separator)
 {
-    if (std::isnan(value))
+    if (IsNan(value))
         return QStringLiteral("NAN");
-    if (std::isinf(value))
+    if (IsInf(value))
         return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     const QString zero = QLatin1Char('0') + QString(separator) + QStringLiteral("00");
-    if (value == 0.0L)
+    if (value == 0)
         return zero;
 
-    Decimal decimal = EighteenDigits(std::fabs(value));
+    // The first 18 significant digits, rounded to nearest.
+    TDecimal decimal = ToDecimal(value, 18);
     const int kept = std::min(kPrecision, decimal.exponent + kDecimals);
     if (kept < 0)
         return zero;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Font.h"
 
+#include "toolkit/InstalledFaces.h"
+
 #include <QGuiApplication>
 #include <QHash>
 #include <QPointer>
@@ -9,7 +11,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fontconfig/fontconfig.h>
 #include <utility>
 #include <vector>
 
@@ -45,29 +46,6 @@ void TFont::SetColor(TColor color)
 }
 
 namespace {
-
-// Whether the system has a face that fits the pattern, asked of its font
-// configuration directly: Qt's font database answers only once it has read
-// every installed face, which takes longer than showing the window does,
-// and the window is shown before it draws any text.
-bool SystemHasFace(FcPattern* pattern)
-{
-    FcObjectSet* family = FcObjectSetBuild(FC_FAMILY, nullptr);
-    FcFontSet* faces = FcFontList(nullptr, pattern, family);
-    const bool found = faces && faces->nfont > 0;
-    if (faces)
-        FcFontSetDestroy(faces);
-    FcObjectSetDestroy(family);
-    FcPatternDestroy(pattern);
-    return found;
-}
-
-bool FamilyInstalled(const QString& family)
-{
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
-    return SystemHasFace(pattern);
-}
 
 // The face that draws a named font: the font itself when it is installed,
 // else its registered substitute. Resolved here once per name, because Qt
@@ -153,12 +131,7 @@ int MulDiv(int a, int b, int c)
 
 void WarnIfNoJapaneseFace()
 {
-    FcPattern* japanese = FcPatternCreate();
-    FcLangSet* languages = FcLangSetCreate();
-    FcLangSetAdd(languages, reinterpret_cast<const FcChar8*>("ja"));
-    FcPatternAddLangSet(japanese, FC_LANG, languages);
-    FcLangSetDestroy(languages);
-    if (SystemHasFace(japanese))
+    if (JapaneseFaceInstalled())
         return;
     std::fputs("kavrel: no installed font can show Japanese, so the window's texts will show as boxes;\n"
                "kavrel: install the Debian packages fonts-ipafont-gothic and fonts-ipafont-mincho\n",
@@ -167,8 +140,6 @@ void WarnIfNoJapaneseFace()
 
 void RegisterFontSubstitutes()
 {
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
-    QFont::insertSubstitution(QStringLiteral("Wendy Medium"), QStringLiteral("DejaVu Serif"));
+    for (const TFaceSubstitute& face : FACE_SUBSTITUTES)
+        QFont::insertSubstitution(QString::fromUtf16(face.layoutFace), QString::fromUtf16(face.substitute));
 }
