@@ -4,7 +4,7 @@ BUILD_TYPE := RelWithDebInfo
 JOBS       := 2
 TEST_TIMEOUT := 300
 
-.PHONY: run test build clean setup configure bench monkey memcheck package
+.PHONY: run test build clean setup configure bench monkey memcheck package web
 
 # The program alone: only what building and running it needs is installed.
 run:
@@ -13,8 +13,8 @@ run:
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target kavrel
 	bash scripts/run.sh
 
-# Every test, the built package's checks among them.
-test: build package
+# Every test, the built package's and the browser version's among them.
+test: build package web
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS) --timeout $(TEST_TIMEOUT)
 
 build: configure
@@ -27,7 +27,13 @@ setup:
 	bash scripts/setup.sh test
 
 clean:
-	rm -rf $(BUILD_DIR) build-package
+	rm -rf $(BUILD_DIR) build-package build-web
+
+# The browser version, a static web site in build-web/site/. Qt for
+# WebAssembly is built from Debian's source once, into ~/.cache/kavrel.
+web:
+	bash scripts/setup.sh web
+	bash scripts/web.sh
 
 # An optimised, stripped program in its Debian package:
 # build-package/kavrel_<version>_<arch>.deb.

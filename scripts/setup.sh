@@ -4,10 +4,13 @@
 #
 #   scripts/setup.sh run       to build and run the program
 #   scripts/setup.sh package   and to make its Debian package
+#   scripts/setup.sh web       and to build its browser version
 #   scripts/setup.sh test      and to run every test and benchmark
 #
 # Idempotent: only missing packages are installed, and nothing is printed
-# when everything is already there.
+# when everything is already there. The browser version builds Qt from
+# Debian's source, so `web` and `test` also enable Debian's source
+# packages when apt has none.
 set -euo pipefail
 
 RUN_PACKAGES=(
@@ -27,6 +30,13 @@ PACKAGE_PACKAGES=(
     dpkg-dev
     file
 )
+WEB_PACKAGES=(
+    dpkg-dev
+    emscripten
+    nodejs
+    python3
+    python3-fonttools
+)
 TEST_PACKAGES=(
     libgtest-dev
     libbenchmark-dev
@@ -34,6 +44,7 @@ TEST_PACKAGES=(
     xauth
     x11-utils
     xdotool
+    x11-apps
     openbox
     weston
     libweston-10-dev
@@ -48,13 +59,16 @@ TEST_PACKAGES=(
     appstream
     desktop-file-utils
     man-db
+    chromium
+    python3-websocket
 )
 
 case "${1:-test}" in
     run) PACKAGES=("${RUN_PACKAGES[@]}") ;;
     package) PACKAGES=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
-    test) PACKAGES=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
-    *) echo "usage: $0 run|package|test" >&2; exit 64 ;;
+    web) PACKAGES=("${RUN_PACKAGES[@]}" "${WEB_PACKAGES[@]}") ;;
+    test) PACKAGES=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+    *) echo "usage: $0 run|package|web|test" >&2; exit 64 ;;
 esac
 
 is_installed() {
@@ -66,11 +80,17 @@ for pkg in "${PACKAGES[@]}"; do
     is_installed "$pkg" || missing+=("$pkg")
 done
 
-if [ "${#missing[@]}" -eq 0 ]; then
+# Debian's source of Qt, which scripts/qt-wasm.sh builds for WebAssembly.
+needs_sources=0
+if [ "${1:-test}" = web ] || [ "${1:-test}" = test ]; then
+    apt-get source --print-uris qt6-base >/dev/null 2>&1 || needs_sources=1
+fi
+
+if [ "${#missing[@]}" -eq 0 ] && [ "$needs_sources" -eq 0 ]; then
     exit 0
 fi
 
-echo "setup: missing packages: ${missing[*]}" >&2
+[ "${#missing[@]}" -eq 0 ] || echo "setup: missing packages: ${missing[*]}" >&2
 
 if ! command -v apt-get >/dev/null 2>&1; then
     echo "setup: apt-get not found; install these packages by hand: ${missing[*]}" >&2
@@ -86,5 +106,13 @@ if [ "$(id -u)" -ne 0 ]; then
     as_root=(sudo)
 fi
 
+if [ "$needs_sources" -eq 1 ]; then
+    echo "setup: enabling Debian's source packages (for Qt's source)" >&2
+    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm bookworm-updates' \
+        'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
+        "${as_root[@]}" tee /etc/apt/sources.list.d/kavrel-debian-sources.sources >/dev/null
+fi
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+if [ "${#missing[@]}" -gt 0 ]; then
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -14,6 +14,10 @@
 #include <QStyleFactory>
 #include <QTimer>
 
+#ifdef Q_OS_WASM
+#include <emscripten.h>
+#endif
+
 TApplication* Application = nullptr;
 
 // The watch starts before QApplication's constructor, which opens the
@@ -55,9 +59,16 @@ int TApplication::Run()
     return exec();
 }
 
+// In the browser the event loop is the page's and exec() never returns, so
+// the program ends itself there; the page learns of it from emscripten.
 void TApplication::Terminate()
 {
-    QTimer::singleShot(0, this, [] { QCoreApplication::exit(0); });
+    QTimer::singleShot(0, this, [] {
+        QCoreApplication::exit(0);
+#ifdef Q_OS_WASM
+        emscripten_force_exit(0);
+#endif
+    });
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
@@ -90,9 +101,12 @@ void TApplication::Appeared()
     setWindowIcon(QIcon(QStringLiteral(":/kavrel.png")));
 }
 
+// In the browser the program's file is not in its file system: its name
+// as the page started it stands in.
 QString TApplication::Title() const
 {
-    return ApplicationTitle(applicationFilePath());
+    const QString path = applicationFilePath();
+    return ApplicationTitle(path.isEmpty() ? arguments().value(0) : path);
 }
 
 QString ApplicationTitle(const QString& programPath)

@@ -71,6 +71,7 @@ QFont TFont::ToQFont() const
     font.setPixelSize(std::max(1, std::abs(height_)));
     font.setBold(style_ & fsBold);
     font.setItalic(style_ & fsItalic);
+    font.setHintingPreference(FACE_HINTING);
     return font;
 }
 

@@ -117,7 +117,9 @@ void TForm::Show()
         move(DesktopCentre(screen->virtualSize(), size()));
     fitToFrame_ = true;
     FitIntoScreen();
-    show();
+    // Not show(): in the browser it would fill the whole page with the
+    // window, where the page is the screen the window is centred on.
+    setVisible(true);
     // Qt's own frame (its decorations on Wayland) is there once the window
     // is shown, before anything of it is drawn; a window manager's frame
     // (X11) comes later, with a move (see event()).

@@ -12,6 +12,8 @@ const std::array<TFaceSubstitute, 4> FACE_SUBSTITUTES = {{
     {u"Wendy Medium", u"DejaVu Serif"},
 }};
 
+const QFont::HintingPreference FACE_HINTING = QFont::PreferDefaultHinting;
+
 namespace {
 
 // Whether the system has a face that fits the pattern, asked of its font

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <array>
 
@@ -15,6 +16,10 @@ struct TFaceSubstitute {
     const char16_t* substitute;
 };
 extern const std::array<TFaceSubstitute, 4> FACE_SUBSTITUTES;
+
+// How the faces are hinted: as the system's font configuration says on the
+// desktop; in the browser, which has none, lightly, as Debian's desktops do.
+extern const QFont::HintingPreference FACE_HINTING;
 
 bool FamilyInstalled(const QString& family);
 

@@ -14,6 +14,10 @@ const std::array<TFaceSubstitute, 4> FACE_SUBSTITUTES = {{
     {u"Wendy Medium", u"DejaVu Serif"},
 }};
 
+// Qt for WebAssembly leaves glyphs unhinted; fontconfig's default on
+// Debian is slight hinting, which is vertical hinting in Qt's terms.
+const QFont::HintingPreference FACE_HINTING = QFont::PreferVerticalHinting;
+
 namespace {
 
 void AddShippedFaces()

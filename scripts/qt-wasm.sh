@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds Qt for WebAssembly from Debian's own qt6-base source with Debian's
+# emscripten, once, and prints the folder it is installed in.
+#
+#   scripts/qt-wasm.sh            build when missing, print the prefix
+#
+# The build lives outside the clone, in $KAVREL_CACHE (default
+# ~/.cache/kavrel), under a name made of Qt's version and a hash of the
+# configure line and the compiler's version, so every clone on the machine
+# shares it and a change of either builds a new one.
+set -euo pipefail
+
+CACHE=${KAVREL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kavrel}
+EMSCRIPTEN_TOOLCHAIN=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+
+# What the program does not use is left out: it needs Widgets, the wasm
+# platform, fonts through the bundled freetype and harfbuzz, and PNG for its
+# icon.
+CONFIGURE=(
+    -platform wasm-emscripten -qt-host-path /usr -static -release
+    -nomake examples -nomake tests
+    -qt-zlib -qt-libpng -qt-freetype -qt-harfbuzz -qt-pcre -qt-doubleconversion
+    -no-feature-sql -no-feature-network -no-feature-printsupport
+    -no-feature-concurrent -no-feature-xml -no-feature-dbus -no-feature-jpeg
+    -no-feature-testlib
+    -- -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DCMAKE_TOOLCHAIN_FILE=$EMSCRIPTEN_TOOLCHAIN
+)
+
+mkdir -p "$CACHE"
+source_dir() { find "$CACHE/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' 2>/dev/null | head -n1; }
+
+# Debian's source of the installed Qt: the same version the desktop build
+# links.
+if [ -z "$(source_dir)" ]; then
+    rm -rf "$CACHE/source" && mkdir -p "$CACHE/source"
+    (cd "$CACHE/source" && apt-get source -q qt6-base="$(dpkg-query -W -f='${Version}' qt6-base-dev)" >&2)
+fi
+SOURCE=$(source_dir)
+QT_VERSION=$(sed -n 's/^Version: \([0-9.]*\).*/\1/p' "$CACHE"/source/qt6-base_*.dsc)
+KEY=$( (printf '%s\n' "${CONFIGURE[@]}"; emcc --version | head -n1) | sha256sum | cut -c1-12)
+PREFIX=$CACHE/qt-wasm-$QT_VERSION-$KEY
+
+if [ -x "$PREFIX/bin/qt-cmake" ]; then
+    echo "$PREFIX"
+    exit 0
+fi
+
+# Qt's build asks $EMSDK/.emscripten where emscripten's root is and runs
+# emcc from there; Debian's emscripten is not an emsdk, so a small folder
+# of links stands in for one.
+EMSDK=$CACHE/emsdk
+mkdir -p "$EMSDK/root"
+echo "EMSCRIPTEN_ROOT = 'root'" > "$EMSDK/.emscripten"
+for tool in emcc em++ emar emranlib; do ln -sf "/usr/bin/$tool" "$EMSDK/root/$tool"; done
+ln -sfn /usr/share/emscripten/cmake "$EMSDK/root/cmake"
+export EMSDK
+# Debian's emscripten runs Debian's acorn, which another node finds only here.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+
+BUILD=$PREFIX.build
+rm -rf "$BUILD" "$PREFIX"
+mkdir -p "$BUILD"
+echo "qt-wasm: building Qt $QT_VERSION for WebAssembly in $BUILD (once per machine)" >&2
+started=$SECONDS
+(
+    cd "$BUILD"
+    "$SOURCE/configure" -prefix "$PREFIX" "${CONFIGURE[@]}"
+    cmake --build . --parallel "${JOBS:-2}"
+    cmake --install .
+) >"$BUILD.log" 2>&1 || { tail -n 40 "$BUILD.log" >&2; echo "qt-wasm: failed; the whole log is $BUILD.log" >&2; exit 1; }
+rm -rf "$BUILD"
+echo "qt-wasm: built in $((SECONDS - started)) s" >&2
+echo "$PREFIX"

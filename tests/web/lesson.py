@@ -1,0 +1,301 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""A whole lesson in the browser version, beside the same lesson in the
+desktop build: the page in headless Chromium, driven over its DevTools
+protocol, and the program on the X server of DISPLAY (run this through
+scripts/xvfb-session.sh), both given the same clicks and keys. After every
+step of the lesson the plane's pixels must be the same in both, and so must
+the texts at the top of the window.
+
+    lesson.py <desktop program> <web site folder>
+
+The lesson: the keypad and "決定" for a parabola; clicks on the plane on and
+off the curve; P on F with its one error box, answered with Return; the
+zoom bar by its arrows, track, thumb and keys, P on F again; "再試行" and an
+ellipse with a root term; "終わる", after which the page says that the
+program has ended.
+"""
+import http.server
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+from browser import Chromium
+from pictures import decode_xwd
+
+CAPTION = '２次曲線（Kavrelと焦点）'
+SCREEN = (1280, 1024)
+PLANE = (8, 29, 660, 660)           # the plane in the window's client area
+TEXTS = [(10, 5, 200, 20), (345, 5, 355, 20)]   # P's text, the ratio's
+KEYS = {
+    'Ｘ＝': (755, 466), 'Ｙ＝': (851, 466),
+    '７': (731, 514), '８': (779, 514), '９': (827, 514), '＋': (875, 514),
+    '４': (731, 562), '５': (779, 562), '６': (827, 562), '－': (875, 562),
+    '１': (731, 610), '２': (779, 610), '３': (827, 610), '√': (875, 610),
+    '０': (731, 658), '．': (779, 658), '決定': (827, 658), '取消': (875, 658),
+    '再試行': (974, 601), '終わる': (974, 665),
+}
+ZOOM = {'left arrow': (56, 704), 'right arrow': (609, 704), 'track': (200, 704), 'thumb': (330, 704)}
+SILVER = (192, 192, 192)
+# White field, silver grid, black axes, maroon points, aqua line, fuchsia and
+# yellow segments.
+PLANE_COLOURS = {(255, 255, 255), SILVER, (0, 0, 0), (128, 0, 0), (0, 255, 255), (255, 0, 255), (255, 255, 0)}
+WAIT = 5.0
+
+# (what the learner does, its argument); 'same' compares the two windows.
+LESSON = [
+    ('keys', 'Ｙ＝ － １ 決定 ０ 決定 １ 決定 １ 決定 １ 決定'), ('same', 'the parabola\'s conditions confirmed'),
+    ('plane', (396, 297)), ('plane', (264, 297)), ('plane', (363, 330)), ('same', 'three clicks, two kept'),
+    ('plane', (330, 297)), ('box', 'P on F'), ('same', 'after the error box'),
+    ('plane', (429, 264)), ('same', 'a click after the box'),
+    ('zoom', 'right arrow'), ('zoom', 'right arrow'), ('same', 'two steps in'),
+    ('zoom', 'track'), ('same', 'a page out'),
+    ('drag', ('thumb', 80)), ('same', 'the thumb dragged'),
+    ('zoomkey', 'Home'), ('same', 'Home'), ('zoomkey', 'End'), ('same', 'End'),
+    ('zoomkey', 'Left'), ('same', 'a key step out'),
+    ('keys', '再試行'), ('same', 'retried'),
+    ('keys', 'Ｘ＝ ２ 決定 － ３ 決定 ４ 決定 √ ２ 決定 ３ 決定'), ('same', 'an ellipse\'s conditions'),
+    ('plane', (100, 500)), ('plane', (500, 100)), ('same', 'two clicks on the ellipse'),
+    ('plane', (330, 0)), ('same', 'a click at the top edge'),
+]
+
+failures = []
+
+
+def fail(text):
+    failures.append(text)
+    print('lesson: FAIL: ' + text, file=sys.stderr)
+
+
+class Site:
+    """The web site on 127.0.0.1, as any static server would serve it."""
+
+    def __init__(self, folder):
+        handler = lambda *args: http.server.SimpleHTTPRequestHandler(*args, directory=folder)  # noqa: E731
+        http.server.SimpleHTTPRequestHandler.log_message = lambda *args: None
+        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = f'http://127.0.0.1:{self.server.server_port}/'
+
+
+def find_plane(picture):
+    """The plane's top-left corner on a screenshot: a silver square."""
+    for y in range(picture.height - PLANE[3]):
+        for x in range(picture.width - PLANE[2]):
+            if picture.pixel(x, y) == SILVER and picture.pixel(x + PLANE[2] - 1, y) == SILVER \
+                    and picture.pixel(x, y + PLANE[3] - 1) == SILVER and picture.pixel(x + 1, y + 1) != SILVER:
+                return x, y
+    return None
+
+
+class Page:
+    """The browser version in headless Chromium."""
+
+    def __init__(self, site):
+        self.chromium = Chromium(*SCREEN)
+        self.chromium.navigate(site.url)
+        if not self.chromium.wait_for("document.body.dataset.state === 'running'", 20):
+            raise RuntimeError('the page did not start the program:\n' + '\n'.join(self.chromium.console()))
+        self.origin = None
+        deadline = time.time() + WAIT
+        while self.origin is None and time.time() < deadline:
+            corner = find_plane(self.picture())
+            if corner:
+                self.origin = (corner[0] - PLANE[0], corner[1] - PLANE[1])
+        if self.origin is None:
+            raise RuntimeError('the page shows no plane')
+        title = self.chromium.evaluate('document.title')
+        if title != CAPTION:
+            fail(f'the page is titled {title!r}')
+
+    def picture(self):
+        return self.chromium.screenshot()
+
+    def click(self, point):
+        self.chromium.click(self.origin[0] + point[0], self.origin[1] + point[1])
+
+    def drag(self, start, end):
+        self.chromium.drag([(self.origin[0] + x, self.origin[1] + y) for x, y in (start, end)])
+
+    def key(self, name):
+        self.chromium.key(name)
+
+    def error_box_shown(self):
+        return error_box_over_the_plane(self.picture(), self.origin)
+
+    def ended(self):
+        return self.chromium.wait_for("document.body.dataset.state === 'ended' && !document.querySelector('canvas')"
+                                      " && document.body.innerText.includes('再読み込み')", WAIT)
+
+    def close(self):
+        self.chromium.close()
+
+
+class Program:
+    """The desktop build on the X server."""
+
+    def __init__(self, path):
+        environment = dict(os.environ, QT_QPA_PLATFORM='xcb')
+        self.process = subprocess.Popen([path], env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        self.window = None
+        deadline = time.time() + 15
+        while self.window is None and time.time() < deadline:
+            found = self.windows()
+            self.window = found[0] if found else None
+            time.sleep(0.1)
+        if self.window is None:
+            raise RuntimeError('no window of the desktop program appeared')
+        geometry = dict(line.split('=') for line in self.xdotool('getwindowgeometry', '--shell', self.window).split())
+        self.origin = (int(geometry['X']), int(geometry['Y']))
+
+    @staticmethod
+    def xdotool(*arguments):
+        return subprocess.run(['xdotool', *arguments], capture_output=True, text=True, check=False).stdout
+
+    def windows(self):
+        return self.xdotool('search', '--onlyvisible', '--pid', str(self.process.pid)).split()
+
+    def picture(self):
+        return decode_xwd(subprocess.run(['xwd', '-root', '-silent'], capture_output=True, check=True).stdout)
+
+    def click(self, point):
+        self.xdotool('mousemove', '--sync', str(self.origin[0] + point[0]), str(self.origin[1] + point[1]),
+                     'click', '1')
+
+    def drag(self, start, end):
+        (x0, y0), (x1, y1) = [(self.origin[0] + x, self.origin[1] + y) for x, y in (start, end)]
+        self.xdotool('mousemove', '--sync', str(x0), str(y0), 'mousedown', '1', 'mousemove', '--sync', str(x1), str(y1),
+                     'mouseup', '1')
+
+    def key(self, name):
+        boxes = [window for window in self.windows() if window != self.window]
+        target = boxes[0] if boxes else self.window
+        self.xdotool('windowfocus', '--sync', target, 'key', name)
+
+    def error_box_shown(self):
+        return len(self.windows()) > 1
+
+    def ended(self):
+        try:
+            return self.process.wait(WAIT) == 0
+        except subprocess.TimeoutExpired:
+            return False
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.kill()
+
+
+def region(picture, origin, rect):
+    return picture.crop(origin[0] + rect[0], origin[1] + rect[1], rect[2], rect[3])
+
+
+def error_box_over_the_plane(picture, origin):
+    """Something over the plane that is not the plane: the error box, which
+    comes up in the middle of the window. The plane itself holds only its
+    own colours."""
+    plane = region(picture, origin, PLANE)
+    foreign = 0
+    for i in range(0, len(plane.rgb), 3 * 7):
+        if tuple(plane.rgb[i:i + 3]) not in PLANE_COLOURS:
+            foreign += 1
+    return foreign >= 500
+
+
+def differences(page, program, what, keep):
+    """What differs between the two windows now; waits for the browser to
+    catch up with the desktop, which answers each step before it returns."""
+    deadline = time.time() + WAIT
+    while True:
+        page_picture, program_picture = page.picture(), program.picture()
+        found = []
+        for name, rect in [('plane', PLANE), ('P text', TEXTS[0]), ('ratio text', TEXTS[1])]:
+            mine, theirs = region(page_picture, page.origin, rect), region(program_picture, program.origin, rect)
+            if mine.rgb != theirs.rgb:
+                count = sum(1 for i in range(0, len(mine.rgb), 3) if mine.rgb[i:i + 3] != theirs.rgb[i:i + 3])
+                found.append(f'{name}: {count} pixels differ')
+                if time.time() >= deadline:
+                    stem = os.path.join(keep, '-'.join((what + ' ' + name).replace('\'', '').replace(',', '').split()))
+                    mine.save(stem + '-browser.ppm')
+                    theirs.save(stem + '-desktop.ppm')
+        if not found or time.time() >= deadline:
+            return found
+        time.sleep(0.2)
+
+
+def run(page, program, keep):
+    for action, argument in LESSON:
+        time.sleep(0.05)
+        if action == 'keys':
+            for caption in argument.split():
+                for window in (page, program):
+                    window.click(KEYS[caption])
+        elif action == 'plane':
+            for window in (page, program):
+                window.click((PLANE[0] + argument[0], PLANE[1] + argument[1]))
+        elif action == 'zoom':
+            for window in (page, program):
+                window.click(ZOOM[argument])
+        elif action == 'drag':
+            part, by = argument
+            for window in (page, program):
+                window.drag(ZOOM[part], (ZOOM[part][0] + by, ZOOM[part][1]))
+        elif action == 'zoomkey':
+            for window in (page, program):
+                window.key(argument)
+        elif action == 'box':
+            for name, window in (('browser', page), ('desktop', program)):
+                expect_one_box(name, window, argument)
+        elif action == 'same':
+            for difference in differences(page, program, argument, keep):
+                fail(f'{argument}: {difference}')
+    for window in (page, program):
+        window.click(KEYS['終わる'])
+    if not page.ended():
+        fail('after 終わる the page does not say that the program has ended')
+    if not program.ended():
+        fail('after 終わる the desktop program did not end with exit code 0')
+
+
+def expect_one_box(name, window, why):
+    """One error box comes; Return closes it, and no other follows."""
+    deadline = time.time() + WAIT
+    while not window.error_box_shown():
+        if time.time() > deadline:
+            fail(f'{why}: the {name} shows no error box')
+            return
+        time.sleep(0.1)
+    window.key('Return')
+    time.sleep(1.0)
+    if window.error_box_shown():
+        fail(f'{why}: the {name}\'s error box is still there, or another came, after Return')
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    program_path, site_folder = sys.argv[1:]
+    keep = tempfile.mkdtemp(prefix='kavrel-lesson.')
+    page = program = None
+    try:
+        page = Page(Site(site_folder))
+        program = Program(program_path)
+        run(page, program, keep)
+    finally:
+        for window in (page, program):
+            if window:
+                window.close()
+    if failures:
+        print(f'lesson: {len(failures)} failures; the differing regions are in {keep}', file=sys.stderr)
+        return 1
+    shutil.rmtree(keep)
+    print('lesson: the browser and the desktop showed the same at every step')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
