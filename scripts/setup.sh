@@ -32,6 +32,7 @@ PACKAGE_PACKAGES=(
 )
 WEB_PACKAGES=(
     dpkg-dev
+    brotli
     emscripten
     nodejs
     python3
@@ -61,6 +62,11 @@ TEST_PACKAGES=(
     man-db
     chromium
     python3-websocket
+    python3-pil
+    webkit2gtk-driver
+    python3-selenium
+    firefox-esr
+    libgl1-mesa-dri
 )
 
 case "${1:-test}" in

@@ -13,11 +13,24 @@ namespace {
 
 // Owned by the main window, the box stays over it and goes with it when it
 // is minimised; a box has nothing to minimise or maximise.
+//
+// In the browser the program cannot wait for OK inside its own stack (that
+// takes emscripten's Asyncify, which makes the program half as large
+// again): there the box opens modal over the window and the program returns
+// to the page's event loop. The window takes no input until OK, as on the
+// desktop, and repaints meanwhile meet the error already reported.
 void ShowErrorBox(const QString& caption, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, Application ? Application->MainForm() : nullptr,
-                    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QWidget* owner = Application ? Application->MainForm() : nullptr;
+    const Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+#ifdef Q_OS_WASM
+    auto* box = new QMessageBox(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner, flags);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+#else
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner, flags);
     box.exec();
+#endif
 }
 
 TErrorBox errorBox = ShowErrorBox;

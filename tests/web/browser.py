@@ -1,49 +1,91 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Debian's headless Chromium, driven over its DevTools protocol (Debian's
-python3-websocket) as the lesson test needs it: a page of a given size,
-clicks, drags and keys as real input events, screenshots."""
+"""The browsers the lesson test drives, each over its own automation
+protocol, behind one interface: a page of a given size, clicks, taps,
+drags and keys as real input events, screenshots.
+
+- Chromium (Debian's chromium), headless, over its DevTools protocol
+  (Debian's python3-websocket);
+- WebKitGTK, the engine of Safari, over WebDriver (Debian's
+  webkit2gtk-driver and python3-selenium), on a private Xvfb of its own;
+- Firefox ESR (Debian's firefox-esr), headless, over Marionette.
+"""
 import base64
+import io
 import json
 import os
 import shutil
+import socket
 import subprocess
 import tempfile
 import time
 import urllib.request
 
-import websocket
+from PIL import Image
 
-from pictures import decode_png
+from pictures import Picture
 
-# Chromium as the machine runs it: no sandbox as root, no network beyond
-# 127.0.0.1 (its background connections are refused here anyway).
-FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-         '--disable-background-networking', '--disable-component-update', '--disable-sync',
-         '--remote-debugging-port=0']
-# The keys' names as xdotool writes them, with what the browser's events carry.
-KEYS = {'Return': ('Enter', 13), 'Left': ('ArrowLeft', 37), 'Right': ('ArrowRight', 39),
-        'Home': ('Home', 36), 'End': ('End', 35), 'Prior': ('PageUp', 33), 'Next': ('PageDown', 34)}
+HERE = os.path.dirname(os.path.abspath(__file__))
+XVFB_SESSION = os.path.join(HERE, '..', '..', 'scripts', 'xvfb-session.sh')
+# The keys' names as xdotool writes them, with what the browsers' events carry.
+KEYS = {'Return': ('Enter', 13, '\ue007'), 'Left': ('ArrowLeft', 37, '\ue012'), 'Right': ('ArrowRight', 39, '\ue014'),
+        'Home': ('Home', 36, '\ue011'), 'End': ('End', 35, '\ue010')}
 
 
-class Chromium:
-    def __init__(self, width, height):
+def picture_of_png(data):
+    image = Image.open(io.BytesIO(data)).convert('RGB')
+    return Picture(image.width, image.height, image.tobytes())
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(('127.0.0.1', 0))
+        return probe.getsockname()[1]
+
+
+def wait_until(done, seconds, what):
+    deadline = time.time() + seconds
+    while not done():
+        if time.time() > deadline:
+            raise RuntimeError(what)
+        time.sleep(0.05)
+
+
+class Browser:
+    """What every browser offers on top of its protocol."""
+
+    def wait_for(self, expression, seconds):
+        deadline = time.time() + seconds
+        while not self.evaluate(expression):
+            if time.time() > deadline:
+                return False
+            time.sleep(0.05)
+        return True
+
+
+class Chromium(Browser):
+    # As the machine runs it: no sandbox as root, no network beyond
+    # 127.0.0.1 (its background connections are refused here anyway).
+    FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+             '--disable-background-networking', '--disable-component-update', '--disable-sync',
+             '--remote-debugging-port=0']
+
+    def __init__(self, width, height, touch=False):
         self.profile = tempfile.mkdtemp(prefix='kavrel-chromium.')
-        self.process = subprocess.Popen(['chromium', *FLAGS, f'--user-data-dir={self.profile}', 'about:blank'],
+        self.process = subprocess.Popen(['chromium', *self.FLAGS, f'--user-data-dir={self.profile}', 'about:blank'],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
-        deadline = time.time() + 30
-        while not (os.path.exists(port_file) and open(port_file).read().strip()):
-            if time.time() > deadline or self.process.poll() is not None:
-                raise RuntimeError('Chromium did not open its DevTools port (Debian package chromium)')
-            time.sleep(0.05)
+        wait_until(lambda: os.path.exists(port_file) and open(port_file).read().strip(), 30,
+                   'Chromium did not open its DevTools port (Debian package chromium)')
         port = open(port_file).read().split()[0]
         targets = json.load(urllib.request.urlopen(f'http://127.0.0.1:{port}/json'))
         page = next(target for target in targets if target['type'] == 'page')
-        self.socket = websocket.create_connection(page['webSocketDebuggerUrl'], timeout=60)
+        import websocket
+        # Without an Origin header, which Chromium would have to allow.
+        self.socket = websocket.create_connection(page['webSocketDebuggerUrl'], timeout=60, suppress_origin=True)
         self.last_id = 0
-        self.events = []
-        self.send('Runtime.enable')
-        self.send('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=1, mobile=False)
+        self.send('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=1, mobile=touch)
+        if touch:
+            self.send('Emulation.setTouchEmulationEnabled', enabled=True, maxTouchPoints=5)
 
     def send(self, method, **params):
         self.last_id += 1
@@ -54,47 +96,43 @@ class Chromium:
                 if 'error' in message:
                     raise RuntimeError(f'{method}: {message["error"]}')
                 return message.get('result', {})
-            self.events.append(message)
 
     def navigate(self, url):
         self.send('Page.navigate', url=url)
+
+    def reload(self):
+        self.send('Page.reload', ignoreCache=False)
 
     def evaluate(self, expression):
         result = self.send('Runtime.evaluate', expression=expression, returnByValue=True, awaitPromise=True)
         return result.get('result', {}).get('value')
 
-    def wait_for(self, expression, seconds):
-        deadline = time.time() + seconds
-        while not self.evaluate(expression):
-            if time.time() > deadline:
-                return False
-            time.sleep(0.05)
-        return True
-
-    def console(self):
-        """What the page wrote on its console, and its uncaught errors."""
-        lines = []
-        for event in self.events:
-            if event.get('method') == 'Runtime.consoleAPICalled':
-                lines.append(' '.join(str(a.get('value', a.get('description'))) for a in event['params']['args']))
-            elif event.get('method') == 'Runtime.exceptionThrown':
-                lines.append(event['params']['exceptionDetails'].get('text', 'exception'))
-        return lines
-
     def screenshot(self):
-        shot = self.send('Page.captureScreenshot', format='png', optimizeForSpeed=True)
-        return decode_png(base64.b64decode(shot['data']))
+        return picture_of_png(base64.b64decode(self.send('Page.captureScreenshot', format='png')['data']))
 
     def mouse(self, kind, x, y, buttons):
         self.send('Input.dispatchMouseEvent', type=kind, x=x, y=y, button='left' if kind != 'mouseMoved' or buttons
                   else 'none', buttons=buttons, clickCount=1)
+
+    def touch(self, kind, points):
+        self.send('Input.dispatchTouchEvent', type=kind, touchPoints=[{'x': x, 'y': y} for x, y in points])
 
     def click(self, x, y):
         self.mouse('mouseMoved', x, y, 0)
         self.mouse('mousePressed', x, y, 1)
         self.mouse('mouseReleased', x, y, 0)
 
-    def drag(self, points):
+    def tap(self, x, y):
+        self.touch('touchStart', [(x, y)])
+        self.touch('touchEnd', [])
+
+    def drag(self, points, touch=False):
+        if touch:
+            self.touch('touchStart', points[:1])
+            for point in points[1:]:
+                self.touch('touchMove', [point])
+            self.touch('touchEnd', [])
+            return
         (x, y), rest = points[0], points[1:]
         self.mouse('mouseMoved', x, y, 0)
         self.mouse('mousePressed', x, y, 1)
@@ -103,10 +141,140 @@ class Chromium:
         self.mouse('mouseReleased', x, y, 0)
 
     def key(self, name):
-        key, code = KEYS[name]
+        key, code, _ = KEYS[name]
         for kind in ('rawKeyDown', 'keyUp'):
             self.send('Input.dispatchKeyEvent', type=kind, key=key, code=key, windowsVirtualKeyCode=code,
                       nativeVirtualKeyCode=code)
+
+    def close(self):
+        self.process.kill()
+        self.process.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+
+class WebKit(Browser):
+    """MiniBrowser of WebKitGTK through WebKitWebDriver, both on an Xvfb of
+    their own, so that its window covers nothing on the lesson's display."""
+
+    MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
+
+    def __init__(self, width, height):
+        from selenium import webdriver
+        port = free_port()
+        environment = dict(os.environ, KAVREL_XVFB_SCREEN=f'{width + 200}x{height + 200}x24')
+        self.driver_process = subprocess.Popen(['bash', XVFB_SESSION, 'WebKitWebDriver', f'--port={port}'],
+                                               env=environment, stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL)
+
+        def listening():
+            with socket.socket() as probe:
+                return probe.connect_ex(('127.0.0.1', port)) == 0
+
+        wait_until(listening, 30, 'WebKitWebDriver did not start (Debian package webkit2gtk-driver)')
+        options = webdriver.WebKitGTKOptions()
+        options.binary_location = self.MINIBROWSER
+        options.add_argument('--automation')
+        self.driver = webdriver.Remote(command_executor=f'http://127.0.0.1:{port}', options=options)
+        self.driver.set_window_rect(0, 0, width, height + 80)
+
+    def navigate(self, url):
+        self.driver.get(url)
+
+    def reload(self):
+        self.driver.refresh()
+
+    def evaluate(self, expression):
+        return self.driver.execute_script('return ' + expression)
+
+    def screenshot(self):
+        return picture_of_png(self.driver.get_screenshot_as_png())
+
+    def pointer(self, steps):
+        from selenium.webdriver.common.actions.action_builder import ActionBuilder
+        actions = ActionBuilder(self.driver)
+        for step, *point in steps:
+            if step == 'move':
+                actions.pointer_action.move_to_location(*point)
+            elif step == 'down':
+                actions.pointer_action.pointer_down()
+            else:
+                actions.pointer_action.pointer_up()
+        actions.perform()
+
+    def click(self, x, y):
+        self.pointer([('move', x, y), ('down',), ('up',)])
+
+    def drag(self, points, touch=False):
+        self.pointer([('move', *points[0]), ('down',), *[('move', *point) for point in points[1:]], ('up',)])
+
+    def key(self, name):
+        from selenium.webdriver.common.action_chains import ActionChains
+        ActionChains(self.driver).send_keys(KEYS[name][2]).perform()
+
+    def close(self):
+        try:
+            self.driver.quit()
+        finally:
+            self.driver_process.terminate()
+            self.driver_process.wait()
+
+
+class Firefox(Browser):
+    """Firefox ESR, headless, over Marionette: length-prefixed JSON
+    messages, [0, id, command, parameters] answered by [1, id, error,
+    result]."""
+
+    def __init__(self, width, height):
+        self.profile = tempfile.mkdtemp(prefix='kavrel-firefox.')
+        port = free_port()
+        with open(os.path.join(self.profile, 'user.js'), 'w') as preferences:
+            preferences.write(f'user_pref("marionette.port", {port});\n'
+                              'user_pref("browser.shell.checkDefaultBrowser", false);\n'
+                              'user_pref("datareporting.policy.dataSubmissionEnabled", false);\n')
+        self.process = subprocess.Popen(['firefox-esr', '--headless', '--marionette', '--no-remote', '--profile',
+                                         self.profile, f'--width={width}', f'--height={height}'],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.socket = None
+
+        def connected():
+            try:
+                self.socket = socket.create_connection(('127.0.0.1', port), timeout=60)
+                return True
+            except OSError:
+                return False
+
+        wait_until(connected, 60, 'Firefox did not open its Marionette port (Debian package firefox-esr)')
+        self.stream = self.socket.makefile('rb')
+        self.receive()
+        self.last_id = 0
+        self.send('WebDriver:NewSession', {'capabilities': {}})
+        self.send('WebDriver:SetWindowRect', {'width': width, 'height': height})
+
+    def receive(self):
+        length = b''
+        while not length.endswith(b':'):
+            length += self.stream.read(1)
+        return json.loads(self.stream.read(int(length[:-1])))
+
+    def send(self, command, parameters):
+        self.last_id += 1
+        body = json.dumps([0, self.last_id, command, parameters]).encode()
+        self.socket.sendall(str(len(body)).encode() + b':' + body)
+        while True:
+            _, answered, error, result = self.receive()
+            if answered == self.last_id:
+                if error:
+                    raise RuntimeError(f'{command}: {error}')
+                return result
+
+    def navigate(self, url):
+        self.send('WebDriver:Navigate', {'url': url})
+
+    def evaluate(self, expression):
+        return self.send('WebDriver:ExecuteScript', {'script': 'return ' + expression, 'args': []})['value']
+
+    def screenshot(self):
+        return picture_of_png(base64.b64decode(self.send('WebDriver:TakeScreenshot', {})['value']))
 
     def close(self):
         self.process.kill()

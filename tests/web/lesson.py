@@ -1,19 +1,24 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A whole lesson in the browser version, beside the same lesson in the
-desktop build: the page in headless Chromium, driven over its DevTools
-protocol, and the program on the X server of DISPLAY (run this through
-scripts/xvfb-session.sh), both given the same clicks and keys. After every
-step of the lesson the plane's pixels must be the same in both, and so must
-the texts at the top of the window.
+desktop build: the page in a browser and the program on the X server of
+DISPLAY (run this through scripts/xvfb-session.sh), both given the same
+clicks and keys. After every step of the lesson the plane's pixels must be
+the same in both, and so must the texts at the top of the window.
 
-    lesson.py <desktop program> <web site folder>
+    lesson.py <desktop program> <web site folder> <browser> <way>
+
+    browser   chromium, webkit (WebKitGTK, the engine of Safari) or firefox
+    way       mouse; touch: the clicks and drags as taps and drags of a
+              finger, and the page does not zoom or scroll under fingers;
+              offline: the lesson after the page, once opened, is reloaded
+              with the web server gone; first-frame (firefox): only the
+              window as it first appears
 
 The lesson: the keypad and "決定" for a parabola; clicks on the plane on and
 off the curve; P on F with its one error box, answered with Return; the
-zoom bar by its arrows, track, thumb and keys, P on F again; "再試行" and an
-ellipse with a root term; "終わる", after which the page says that the
-program has ended.
+zoom bar by its arrows, track, thumb and keys; "再試行" and an ellipse with
+a root term; "終わる", after which the page says that the program has ended.
 """
 import http.server
 import os
@@ -24,7 +29,7 @@ import tempfile
 import threading
 import time
 
-from browser import Chromium
+from browser import Chromium, Firefox, WebKit
 from pictures import decode_xwd
 
 CAPTION = '２次曲線（Kavrelと焦点）'
@@ -81,6 +86,10 @@ class Site:
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.url = f'http://127.0.0.1:{self.server.server_port}/'
 
+    def stop(self):
+        self.server.shutdown()
+        self.server.server_close()
+
 
 def find_plane(picture):
     """The plane's top-left corner on a screenshot: a silver square."""
@@ -93,13 +102,24 @@ def find_plane(picture):
 
 
 class Page:
-    """The browser version in headless Chromium."""
+    """The browser version in a browser, given input as the way asks."""
 
-    def __init__(self, site):
-        self.chromium = Chromium(*SCREEN)
-        self.chromium.navigate(site.url)
-        if not self.chromium.wait_for("document.body.dataset.state === 'running'", 20):
-            raise RuntimeError('the page did not start the program:\n' + '\n'.join(self.chromium.console()))
+    BROWSERS = {'chromium': Chromium, 'webkit': WebKit, 'firefox': Firefox}
+
+    def __init__(self, site, browser, way):
+        self.browser = Chromium(*SCREEN, touch=True) if way == 'touch' else self.BROWSERS[browser](*SCREEN)
+        self.touch = way == 'touch'
+        self.browser.navigate(site.url)
+        self.start()
+        title = self.browser.evaluate('document.title')
+        if title != CAPTION:
+            fail(f'the page is titled {title!r}')
+
+    def start(self):
+        """Waits for the program and finds its window on the page."""
+        if not self.browser.wait_for("document.body.dataset.state === 'running'", 30):
+            raise RuntimeError('the page did not start the program: ' + str(self.browser.evaluate(
+                'document.body.dataset.state + " " + document.body.innerText')))
         self.origin = None
         deadline = time.time() + WAIT
         while self.origin is None and time.time() < deadline:
@@ -108,31 +128,57 @@ class Page:
                 self.origin = (corner[0] - PLANE[0], corner[1] - PLANE[1])
         if self.origin is None:
             raise RuntimeError('the page shows no plane')
-        title = self.chromium.evaluate('document.title')
-        if title != CAPTION:
-            fail(f'the page is titled {title!r}')
+
+    def reload_offline(self, site):
+        """Reloads the page, once the browser keeps the site, without the web
+        server."""
+        kept = self.browser.wait_for('navigator.serviceWorker.ready.then(() => caches.keys()).then(names =>'
+                                     ' !!navigator.serviceWorker.controller'
+                                     ' && names.some(name => name.startsWith("kavrel-")))', 30)
+        if not kept:
+            raise RuntimeError('the browser did not keep the site')
+        site.stop()
+        self.browser.reload()
+        self.start()
 
     def picture(self):
-        return self.chromium.screenshot()
+        return self.browser.screenshot()
 
     def click(self, point):
-        self.chromium.click(self.origin[0] + point[0], self.origin[1] + point[1])
+        x, y = self.origin[0] + point[0], self.origin[1] + point[1]
+        if self.touch:
+            self.browser.tap(x, y)
+        else:
+            self.browser.click(x, y)
 
     def drag(self, start, end):
-        self.chromium.drag([(self.origin[0] + x, self.origin[1] + y) for x, y in (start, end)])
+        self.browser.drag([(self.origin[0] + x, self.origin[1] + y) for x, y in (start, end)], touch=self.touch)
 
     def key(self, name):
-        self.chromium.key(name)
+        self.browser.key(name)
 
     def error_box_shown(self):
         return error_box_over_the_plane(self.picture(), self.origin)
 
+    def keeps_still_under_fingers(self):
+        """A pinch and a double tap on the window zoom and scroll nothing of
+        the page."""
+        x, y = self.origin[0] + 690, self.origin[1] + 380   # the window's colour, beside the plane
+        self.browser.touch('touchStart', [(x - 20, y), (x + 20, y)])
+        for spread in range(30, 200, 30):
+            self.browser.touch('touchMove', [(x - spread, y + spread // 3), (x + spread, y - spread // 3)])
+        self.browser.touch('touchEnd', [])
+        for _ in range(2):
+            self.browser.tap(x, y)
+        time.sleep(0.5)
+        return self.browser.evaluate('visualViewport.scale === 1 && scrollX === 0 && scrollY === 0')
+
     def ended(self):
-        return self.chromium.wait_for("document.body.dataset.state === 'ended' && !document.querySelector('canvas')"
-                                      " && document.body.innerText.includes('再読み込み')", WAIT)
+        return self.browser.wait_for("document.body.dataset.state === 'ended' && !document.querySelector('canvas')"
+                                     " && document.body.innerText.includes('再読み込み')", WAIT)
 
     def close(self):
-        self.chromium.close()
+        self.browser.close()
 
 
 class Program:
@@ -245,14 +291,18 @@ def run(page, program, keep):
             for window in (page, program):
                 window.drag(ZOOM[part], (ZOOM[part][0] + by, ZOOM[part][1]))
         elif action == 'zoomkey':
-            for window in (page, program):
-                window.key(argument)
+            # Fingers have no keys; the error box is still answered with Return.
+            if not page.touch:
+                for window in (page, program):
+                    window.key(argument)
         elif action == 'box':
             for name, window in (('browser', page), ('desktop', program)):
                 expect_one_box(name, window, argument)
         elif action == 'same':
             for difference in differences(page, program, argument, keep):
                 fail(f'{argument}: {difference}')
+    if page.touch and not page.keeps_still_under_fingers():
+        fail('fingers on the window zoomed or scrolled the page')
     for window in (page, program):
         window.click(KEYS['終わる'])
     if not page.ended():
@@ -276,15 +326,22 @@ def expect_one_box(name, window, why):
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) != 5:
         sys.exit(__doc__)
-    program_path, site_folder = sys.argv[1:]
+    program_path, site_folder, browser, way = sys.argv[1:]
     keep = tempfile.mkdtemp(prefix='kavrel-lesson.')
     page = program = None
     try:
-        page = Page(Site(site_folder))
+        site = Site(site_folder)
+        page = Page(site, browser, way)
         program = Program(program_path)
-        run(page, program, keep)
+        if way == 'offline':
+            page.reload_offline(site)
+        if way == 'first-frame':
+            for difference in differences(page, program, 'the first frame', keep):
+                fail(f'the first frame: {difference}')
+        else:
+            run(page, program, keep)
     finally:
         for window in (page, program):
             if window:
@@ -293,7 +350,7 @@ def main():
         print(f'lesson: {len(failures)} failures; the differing regions are in {keep}', file=sys.stderr)
         return 1
     shutil.rmtree(keep)
-    print('lesson: the browser and the desktop showed the same at every step')
+    print(f'lesson: {browser}, {way}: the browser and the desktop showed the same at every step')
     return 0
 
 
