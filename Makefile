@@ -58,11 +58,14 @@ memcheck: build
 
 # Benchmarks, in an optimised build of their own (build-bench/): the
 # plane's drawing, offscreen, then the start-up against a bare Qt window,
-# offscreen and on a private X server.
-bench: setup
+# offscreen and on a private X server; then the browser version in
+# headless Chromium against a bare Qt window there and against the
+# desktop's figures.
+bench: setup web
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j$(JOBS) --target plane_bench startup_kavrel startup_bare startup_compare
-	build-bench/bench/plane_bench
+	build-bench/bench/plane_bench --benchmark_out=build-bench/plane_bench.json --benchmark_out_format=json
 	build-bench/bench/startup_compare build-bench/bench/startup_kavrel build-bench/bench/startup_bare 15
 	bash scripts/xvfb-session.sh build-bench/bench/startup_compare --x \
 	    build-bench/bench/startup_kavrel build-bench/bench/startup_bare 31
+	bash scripts/web-bench.sh build-bench/plane_bench.json

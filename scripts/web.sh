@@ -11,6 +11,10 @@ QT=$(bash scripts/qt-wasm.sh)
 # compiler's version; Debian's emscripten runs Debian's acorn.
 export EMSDK="$(dirname "$QT")/emsdk"
 export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
+# A build made with another Qt starts afresh.
+if [ -f build-web/CMakeCache.txt ] && ! grep -q "^Qt6_DIR:PATH=$QT/" build-web/CMakeCache.txt; then
+    rm -rf build-web
+fi
 "$QT/bin/qt-cmake" -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake >/dev/null
 cmake --build build-web -j"${JOBS:-2}" --target site kavrel_numbers

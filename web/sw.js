@@ -11,9 +11,12 @@ const VERSION = '@VERSION@';
 const FILES = [@FILES@];
 const KEPT = 'kavrel-' + VERSION;
 
+// Files with the version in their address are what the page has just
+// fetched, taken from the browser's own cache; the others are asked for
+// anew.
 self.addEventListener('install', event => {
   event.waitUntil(caches.open(KEPT)
-    .then(kept => kept.addAll(FILES.map(file => new Request(file, {cache: 'reload'}))))
+    .then(kept => kept.addAll(FILES.map(file => new Request(file, {cache: file.includes('?v=') ? 'default' : 'reload'}))))
     .then(() => self.skipWaiting()));
 });
 

@@ -69,7 +69,7 @@ class Chromium(Browser):
              '--disable-background-networking', '--disable-component-update', '--disable-sync',
              '--remote-debugging-port=0']
 
-    def __init__(self, width, height, touch=False):
+    def __init__(self, width, height, touch=False, ratio=1):
         self.profile = tempfile.mkdtemp(prefix='kavrel-chromium.')
         self.process = subprocess.Popen(['chromium', *self.FLAGS, f'--user-data-dir={self.profile}', 'about:blank'],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -83,7 +83,9 @@ class Chromium(Browser):
         # Without an Origin header, which Chromium would have to allow.
         self.socket = websocket.create_connection(page['webSocketDebuggerUrl'], timeout=60, suppress_origin=True)
         self.last_id = 0
-        self.send('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=1, mobile=touch)
+        self.events = []
+        self.send('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=ratio,
+                  mobile=touch)
         if touch:
             self.send('Emulation.setTouchEmulationEnabled', enabled=True, maxTouchPoints=5)
 
@@ -96,6 +98,12 @@ class Chromium(Browser):
                 if 'error' in message:
                     raise RuntimeError(f'{method}: {message["error"]}')
                 return message.get('result', {})
+            if 'method' in message:
+                self.events.append(message)
+
+    def collected(self, method, field):
+        """A field of every event of a domain the page has enabled."""
+        return [event['params'][field] for event in self.events if event['method'] == method]
 
     def navigate(self, url):
         self.send('Page.navigate', url=url)

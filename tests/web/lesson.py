@@ -13,7 +13,9 @@ the same in both, and so must the texts at the top of the window.
               finger, and the page does not zoom or scroll under fingers;
               offline: the lesson after the page, once opened, is reloaded
               with the web server gone; first-frame (firefox): only the
-              window as it first appears
+              window as it first appears; viewports (chromium): no lesson,
+              the window on the screens of classroom devices at device
+              pixel ratios 1, 2 and 3, fitted into the page and crisp
 
 The lesson: the keypad and "決定" for a parabola; clicks on the plane on and
 off the curve; P on F with its one error box, answered with Return; the
@@ -240,6 +242,68 @@ def region(picture, origin, rect):
     return picture.crop(origin[0] + rect[0], origin[1] + rect[1], rect[2], rect[3])
 
 
+# Classroom devices' pages, in CSS pixels, less the browser's own bars.
+DEVICES = [('iPad, landscape', 1024, 698), ('iPad, portrait', 768, 954), ('Chromebook', 1366, 683),
+           ('phone', 390, 664)]
+TITLE_BAR = (48, 140, 198)    # Qt's title bar of the window on the page
+FRAME = (118, 118, 118)       # the outer edge of the window's frame
+
+
+def window_on(picture):
+    """The window's frame on the page, (left, top, right, bottom), from its
+    title bar and the frame's bottom edge; None where the page does not
+    hold it whole."""
+    rows = [y for y in range(picture.height) if picture.pixel(picture.width // 2, y) == TITLE_BAR]
+    if not rows:
+        return None
+    y = rows[0]
+    blue = [x for x in range(picture.width) if picture.pixel(x, y) == TITLE_BAR]
+    left, right = blue[0], blue[-1]
+    bottom = next((y for y in range(picture.height - 1, rows[-1], -1)
+                   if picture.pixel((left + right) // 2, y) == FRAME and picture.pixel(left + 2, y) == FRAME), None)
+    if left == 0 or right == picture.width - 1 or bottom is None:
+        return None
+    return left, y, right, bottom
+
+
+def check_viewports(site):
+    """On every device the window is fitted into the page, and drawn at the
+    device's pixel ratio: a canvas of as many pixels, and grid lines that
+    hold only the plane's own colours."""
+    for name, width, height in DEVICES:
+        for ratio in (1, 2, 3):
+            what = f'{name} {width} x {height} at ratio {ratio}'
+            browser = Chromium(width, height, touch=True, ratio=ratio)
+            try:
+                browser.navigate(site.url)
+                if not browser.wait_for("document.body.dataset.state === 'running'", 30):
+                    fail(f'{what}: the program did not start')
+                    continue
+                time.sleep(1)
+                if not browser.evaluate('(c => c.width === Math.round(c.clientWidth * devicePixelRatio) && '
+                                        'c.height === Math.round(c.clientHeight * devicePixelRatio))'
+                                        '(document.querySelector("canvas"))'):
+                    fail(f'{what}: the canvas does not have the page\'s device pixels')
+                picture = browser.screenshot()
+                frame = window_on(picture)
+                if frame is None:
+                    fail(f'{what}: the page does not hold the whole window')
+                    continue
+                # A strip across the top of the plane, below its outline; the
+                # title bar begins at the client area's left edge, 4 pixels
+                # below the frame's top, which is 26 above the client area.
+                left, top = frame[0] + (PLANE[0] + 2) * ratio, frame[1] + (22 + PLANE[1] + 2) * ratio
+                strip = picture.crop(left, top, min(PLANE[2] - 4, (frame[2] - left) // ratio - 30) * ratio, 4 * ratio)
+                colours = {strip.pixel(x, y) for y in range(strip.height) for x in range(strip.width)}
+                blurred = colours - PLANE_COLOURS
+                if SILVER not in colours:
+                    fail(f'{what}: no grid where the plane should be')
+                elif blurred:
+                    fail(f'{what}: the plane is not crisp: {sorted(blurred)[:4]}')
+            finally:
+                browser.close()
+
+
 def error_box_over_the_plane(picture, origin):
     """Something over the plane that is not the plane: the error box, which
     comes up in the middle of the window. The plane itself holds only its
@@ -333,6 +397,9 @@ def main():
     page = program = None
     try:
         site = Site(site_folder)
+        if way == 'viewports':
+            check_viewports(site)
+            return finish(keep, browser, way)
         page = Page(site, browser, way)
         program = Program(program_path)
         if way == 'offline':
@@ -346,6 +413,10 @@ def main():
         for window in (page, program):
             if window:
                 window.close()
+    return finish(keep, browser, way)
+
+
+def finish(keep, browser, way):
     if failures:
         print(f'lesson: {len(failures)} failures; the differing regions are in {keep}', file=sys.stderr)
         return 1
