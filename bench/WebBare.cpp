@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
+#include <QScreen>
 
 int main(int, char** argv)
 {

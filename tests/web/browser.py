@@ -69,9 +69,10 @@ class Chromium(Browser):
              '--disable-background-networking', '--disable-component-update', '--disable-sync',
              '--remote-debugging-port=0']
 
-    def __init__(self, width, height, touch=False, ratio=1):
+    def __init__(self, width, height, touch=False, ratio=1, flags=()):
         self.profile = tempfile.mkdtemp(prefix='kavrel-chromium.')
-        self.process = subprocess.Popen(['chromium', *self.FLAGS, f'--user-data-dir={self.profile}', 'about:blank'],
+        self.process = subprocess.Popen(['chromium', *self.FLAGS, *flags, f'--user-data-dir={self.profile}',
+                                         'about:blank'],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
         wait_until(lambda: os.path.exists(port_file) and open(port_file).read().strip(), 30,

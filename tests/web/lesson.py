@@ -15,7 +15,8 @@ the same in both, and so must the texts at the top of the window.
               with the web server gone; first-frame (firefox): only the
               window as it first appears; viewports (chromium): no lesson,
               the window on the screens of classroom devices at device
-              pixel ratios 1, 2 and 3, fitted into the page and crisp
+              pixel ratios 1, 2 and 3, fitted into the page and crisp, and
+              a plain message in a browser without WebGL
 
 The lesson: the keypad and "決定" for a parabola; clicks on the plane on and
 off the curve; P on F with its one error box, answered with Return; the
@@ -302,6 +303,20 @@ def check_viewports(site):
                     fail(f'{what}: the plane is not crisp: {sorted(blurred)[:4]}')
             finally:
                 browser.close()
+    check_without_webgl(site)
+
+
+def check_without_webgl(site):
+    """A browser that cannot draw the window gets a plain message."""
+    browser = Chromium(*SCREEN, flags=['--disable-3d-apis'])
+    try:
+        browser.navigate(site.url)
+        if not browser.wait_for("document.body.dataset.state === 'unsupported'", 30):
+            fail('without WebGL the page does not say that the program cannot run')
+        elif 'WebGL' not in browser.evaluate("document.getElementById('message').innerText"):
+            fail('without WebGL the page\'s message does not name WebGL')
+    finally:
+        browser.close()
 
 
 def error_box_over_the_plane(picture, origin):
