@@ -11,7 +11,7 @@ export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
 cmake --build build-web -j"${JOBS:-2}" --target web_bare >/dev/null
 rm -rf build-web/bench-site
 cp -r build-web/site build-web/bench-site
-cp build-web/bare.js build-web/bare.wasm build-web/bench-site/
+cp build-web/web/bare.js build-web/web/bare.wasm build-web/bench-site/
 # The same page, starting the bare window instead of the program, without
 # keeping the site.
 sed "s/kavrel\.js?v=/bare.js?v=/; s/kavrel\.wasm/bare.wasm/; s/'serviceWorker' in navigator/false/" \
