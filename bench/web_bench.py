@@ -163,20 +163,24 @@ def first_visit_bytes(url, site):
     return sum(transferred), sorted(files, key=lambda file: -file[1])
 
 
-def start_times(url):
-    """Medians of the first frame's time, cold and warm, each with the time
-    by which the .wasm was in hand (fetched, or read from a cache)."""
-    cold, warm = [], []
+def start_times(urls):
+    """For each page, the medians of the first frame's time, cold and warm,
+    each with the time by which the .wasm was in hand (fetched, or read
+    from a cache). The pages take turns, so that they meet the machine in
+    the same state."""
+    starts = {url: ([], []) for url in urls}
     wasm_in_hand = "performance.getEntriesByType('resource').find(e => e.name.includes('.wasm')).responseEnd"
     for _ in range(STARTS):
-        browser = watched_browser()
-        try:
-            for starts in (cold, warm):
-                starts.append((open_page(browser, url), browser.evaluate(wasm_in_hand)))
-                time.sleep(1)
-        finally:
-            browser.close()
-    return [tuple(statistics.median(start[i] for start in starts) for i in (0, 1)) for starts in (cold, warm)]
+        for url in urls:
+            browser = watched_browser()
+            try:
+                for kind in starts[url]:
+                    kind.append((open_page(browser, url), browser.evaluate(wasm_in_hand)))
+                    time.sleep(1)
+            finally:
+                browser.close()
+    return [[tuple(statistics.median(start[i] for start in kind) for i in (0, 1)) for kind in starts[url]]
+            for url in urls]
 
 
 def frame_after(browser, event):
@@ -261,8 +265,7 @@ def main():
         print(f'  {name:32} {raw:12,} {gzipped:12,} {brotli:12,}')
     print(f'  transferred in all: {transferred:,} bytes  (goal <= 4,000,000)  {verdict(transferred <= 4e6)}')
 
-    program_cold, program_warm = start_times(url + 'index.html')
-    bare_cold, bare_warm = start_times(url + 'bare.html')
+    (program_cold, program_warm), (bare_cold, bare_warm) = start_times([url + 'index.html', url + 'bare.html'])
     print(f'Start-up to the window\'s first frame, medians of {STARTS}, with when the .wasm was in hand:')
     for name, program, bare in (('cold', program_cold, bare_cold), ('warm', program_warm, bare_warm)):
         ratio = program[0] / bare[0]
