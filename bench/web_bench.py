@@ -276,8 +276,8 @@ def main():
     click, drag = interaction_times(url + 'index.html')
     desktop = desktop_figures(desktop_json)
     print('In the page against the desktop build (plane_bench), medians; the clock from the press to the frame')
-    print('that shows the last of the gesture, and the work (the page\'s event handlers and frame callbacks,')
-    print('the desktop\'s processor time):')
+    print('that shows the last of the gesture, and the work (the page\'s event handlers, timers and frame')
+    print('callbacks; the desktop\'s processor time):')
     for name, web, (wall, processor) in (('click on the plane', click, desktop[0]),
                                           ('thumb drag 0..100', drag, desktop[1])):
         for what, mine, theirs in (('clock', web[0], wall), ('work', web[1], processor)):
