@@ -156,8 +156,14 @@ class Chromium(Browser):
                       nativeVirtualKeyCode=code)
 
     def close(self):
-        self.process.kill()
-        self.process.wait()
+        # Asked to end, Chromium ends its other processes too, which would
+        # otherwise go on writing into the profile.
+        self.process.terminate()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
         shutil.rmtree(self.profile, ignore_errors=True)
 
 

@@ -112,8 +112,12 @@ class Page:
     def __init__(self, site, browser, way):
         self.browser = Chromium(*SCREEN, touch=True) if way == 'touch' else self.BROWSERS[browser](*SCREEN)
         self.touch = way == 'touch'
-        self.browser.navigate(site.url)
-        self.start()
+        try:
+            self.browser.navigate(site.url)
+            self.start()
+        except Exception:
+            self.browser.close()
+            raise
         title = self.browser.evaluate('document.title')
         if title != CAPTION:
             fail(f'the page is titled {title!r}')
