@@ -129,8 +129,12 @@ void TPaintBox::paintEvent(QPaintEvent* event)
         painting_ = false;
     }
     drawnByProgram_ = QRegion();
+    // Only what is exposed is copied: a click's repaint shows the plane, a
+    // key's none of it.
+    const QRect shown = event->rect() & rect();
+    const qreal ratio = surface_.devicePixelRatio();
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), surface_);
+    painter.drawImage(shown, surface_, QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio));
 }
 
 void TPaintBox::mousePressEvent(QMouseEvent* event)
