@@ -52,7 +52,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-dejavu-extra")
 # Qt's Wayland platform: without it the window goes through XWayland on a
 # Wayland desktop, and Qt warns of the missing plugin at every start.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

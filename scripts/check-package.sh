@@ -36,7 +36,7 @@ check_files() {
     local depends
     depends="$(dpkg-deb -f "$deb" Depends)"
     echo "--- Depends: $depends"
-    for needed in fonts-ipafont-gothic fonts-ipafont-mincho libqt6widgets6; do
+    for needed in fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-extra libqt6widgets6; do
         grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed"
     done
     grep -q '\bqt6-wayland\b' <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-wayland"

@@ -24,6 +24,7 @@ RUN_PACKAGES=(
     fonts-ipafont-gothic
     fonts-ipafont-mincho
     fonts-dejavu-core
+    fonts-dejavu-extra
     qt6-wayland
 )
 PACKAGE_PACKAGES=(

@@ -25,6 +25,9 @@ FACES = [
     (IPA / 'ipafont-mincho/ipam.ttf', 'Kavrel Mincho', 'kavrel-mincho.ttf'),
     (IPA / 'ipafont-mincho/ipamp.ttf', 'Kavrel P Mincho', 'kavrel-pmincho.ttf'),
     (DEJAVU / 'DejaVuSerif.ttf', 'DejaVu Serif', 'dejavu-serif.ttf'),
+    # The credit's italic, which the desktop draws with the face itself; a
+    # browser without it would slant the upright one.
+    (DEJAVU / 'DejaVuSerif-Italic.ttf', 'DejaVu Serif', 'dejavu-serif-italic.ttf'),
 ]
 LICENCES = [
     (pathlib.Path('/usr/share/doc/fonts-ipafont-gothic/copyright'), 'LICENSE-IPA.txt'),
@@ -46,13 +49,14 @@ README = '''The faces of Kavrel's web site
 
 These fonts are subsets of the IPA fonts (IPAPGothic, IPAMincho,
 IPAPMincho; IPA Font License Agreement v1.0, LICENSE-IPA.txt) and of
-DejaVu Serif (LICENSE-DejaVu.txt), cut down to the characters the program
-can show. As the IPA Font License asks of such derived fonts, they carry
+DejaVu Serif and DejaVu Serif Italic (LICENSE-DejaVu.txt), cut down to the
+characters the program can show. As the IPA Font License asks of such derived fonts, they carry
 names of their own and are under the same licence.
 
 Made by scripts/web-fonts.py of Kavrel's sources with fontTools' subsetter,
 from the fonts of Debian's packages fonts-ipafont-gothic,
-fonts-ipafont-mincho and fonts-dejavu-core, keeping these characters:
+fonts-ipafont-mincho, fonts-dejavu-core and fonts-dejavu-extra, keeping
+these characters:
 
 {characters}
 
@@ -63,6 +67,7 @@ it the file name used here:
     kavrel-mincho.ttf   <- ipam.ttf   (IPAMincho)
     kavrel-pmincho.ttf  <- ipamp.ttf  (IPAPMincho)
     dejavu-serif.ttf    <- DejaVuSerif.ttf
+    dejavu-serif-italic.ttf <- DejaVuSerif-Italic.ttf
 
 and in src/toolkit/InstalledFacesWeb.cpp name the original families
 (IPAPGothic, IPAMincho, IPAPMincho) instead of the Kavrel ones. The
