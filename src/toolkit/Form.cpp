@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -113,6 +114,7 @@ void TForm::ArrangeContent()
 
 void TForm::Show()
 {
+    madeSize_ = size();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(DesktopCentre(screen->virtualSize(), size()));
     fitToFrame_ = true;
@@ -124,6 +126,35 @@ void TForm::Show()
     // is shown, before anything of it is drawn; a window manager's frame
     // (X11) comes later, with a move (see event()).
     FitIntoScreen();
+#ifdef Q_OS_WASM
+    // In the browser the page is the screen, and it changes under the
+    // window: a tablet is turned, the browser's window resized.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        connect(screen, &QScreen::geometryChanged, this, &TForm::PlaceOnTheChangedScreen);
+#endif
+}
+
+// As at the first showing: from the size the window was made with,
+// centred, then fitted; what it owns (the error box) comes along, centred
+// over it, so that its OK stays within reach.
+void TForm::PlaceOnTheChangedScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    resize(madeSize_);
+    move(DesktopCentre(screen->virtualSize(), size()));
+    FitIntoScreen();
+    const QRect page = screen->availableGeometry();
+    for (QWidget* owned : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!owned->isWindow() || !owned->isVisible())
+            continue;
+        QRect box = owned->frameGeometry();
+        box.moveCenter(frameGeometry().center());
+        box.moveTopLeft(QPoint(std::max(page.left(), std::min(box.left(), page.right() + 1 - box.width())),
+                               std::max(page.top(), std::min(box.top(), page.bottom() + 1 - box.height()))));
+        owned->move(box.topLeft());
+    }
 }
 
 // Fitted at the first showing, with the frame the window system gives the

@@ -59,6 +59,7 @@ protected:
 private:
     void Activate();
     void FitIntoScreen();
+    void PlaceOnTheChangedScreen();
     void KeepCanvasOverTheClientArea();
 
     QWidget* client_;
@@ -67,6 +68,8 @@ private:
     TColor color_ = clBtnFace;
     TFont font_;
     bool activated_ = false;
+    // The size OnCreate gave the window, before any fitting.
+    QSize madeSize_;
     // Until a window manager tells the frame it has put around the window
     // (X11), the window is fitted into the screen with the frame known so
     // far: Qt's own decorations on Wayland, none on X11.
