@@ -5,14 +5,19 @@
 #
 #   scripts/qt-wasm.sh            build when missing, print the prefix
 #
+# Qt's WebAssembly platform is built with the project's patches on top of
+# Debian's (scripts/qt-wasm/patches, applied in the order of their series
+# file, as Debian applies its own).
+#
 # The build lives outside the clone, in $KAVREL_CACHE (default
 # ~/.cache/kavrel), under a name made of Qt's version and a hash of the
-# configure line and the compiler's version, so every clone on the machine
-# shares it and a change of either builds a new one.
+# configure line, the compiler's version and the patches, so every clone on
+# the machine shares it and a change of any of them builds a new one.
 set -euo pipefail
 
 CACHE=${KAVREL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kavrel}
 EMSCRIPTEN_TOOLCHAIN=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+PATCHES=$(cd "$(dirname "$0")/qt-wasm/patches" && pwd)
 
 # What the program does not use is left out: it needs Widgets, the wasm
 # platform, fonts through the bundled freetype and harfbuzz, and PNG for its
@@ -40,7 +45,9 @@ if [ -z "$(source_dir)" ]; then
 fi
 SOURCE=$(source_dir)
 QT_VERSION=$(sed -n 's/^Version: \([0-9.]*\).*/\1/p' "$CACHE"/source/qt6-base_*.dsc)
-KEY=$( (printf '%s\n' "${CONFIGURE[@]}"; emcc --version | head -n1) | sha256sum | cut -c1-12)
+PATCH_FILES=($(grep -v '^#' "$PATCHES/series"))
+KEY=$( (printf '%s\n' "${CONFIGURE[@]}"; emcc --version | head -n1; cd "$PATCHES" && cat "${PATCH_FILES[@]}") |
+      sha256sum | cut -c1-12)
 PREFIX=$CACHE/qt-wasm-$QT_VERSION-$KEY
 
 if [ -x "$PREFIX/bin/qt-cmake" ]; then
@@ -61,16 +68,23 @@ export EMSDK
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
 BUILD=$PREFIX.build
-rm -rf "$BUILD" "$PREFIX"
+PATCHED=$PREFIX.source
+rm -rf "$BUILD" "$PATCHED" "$PREFIX"
 mkdir -p "$BUILD"
 echo "qt-wasm: building Qt $QT_VERSION for WebAssembly in $BUILD (once per machine)" >&2
 started=$SECONDS
 (
+    # Linked, not copied: patch writes each file it changes anew, so
+    # Debian's tree stays as it came.
+    cp -al "$SOURCE" "$PATCHED"
+    for patch in "${PATCH_FILES[@]}"; do
+        patch -d "$PATCHED" -p1 --forward --no-backup-if-mismatch <"$PATCHES/$patch"
+    done
     cd "$BUILD"
-    "$SOURCE/configure" -prefix "$PREFIX" "${CONFIGURE[@]}"
+    "$PATCHED/configure" -prefix "$PREFIX" "${CONFIGURE[@]}"
     cmake --build . --parallel "${JOBS:-2}"
     cmake --install .
 ) >"$BUILD.log" 2>&1 || { tail -n 40 "$BUILD.log" >&2; echo "qt-wasm: failed; the whole log is $BUILD.log" >&2; exit 1; }
-rm -rf "$BUILD"
+rm -rf "$BUILD" "$PATCHED"
 echo "qt-wasm: built in $((SECONDS - started)) s" >&2
 echo "$PREFIX"
