@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 #include <algorithm>
@@ -248,4 +249,13 @@ void TScrollBar::paintEvent(QPaintEvent*)
             option.state |= QStyle::State_Sunken;
     }
     style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+    // The style marks the focus of buttons whichever way it came, but that
+    // of a scroll bar, which takes the keyboard too, only after Tab: it
+    // gets the mark as they do.
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
