@@ -7,6 +7,7 @@
 #include "toolkit/Font.h"
 #include "toolkit/Form.h"
 #include "toolkit/NoDisplay.h"
+#include "toolkit/ScreenReaders.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -32,6 +33,7 @@ TApplication::TApplication(int& argc, char** argv)
     setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutes();
     InstallAccessibility();
+    OpenToScreenReaders();
 }
 
 TApplication::~TApplication()
