@@ -73,16 +73,19 @@ rm -rf "$BUILD" "$PATCHED" "$PREFIX"
 mkdir -p "$BUILD"
 echo "qt-wasm: building Qt $QT_VERSION for WebAssembly in $BUILD (once per machine)" >&2
 started=$SECONDS
+# Each step stops the build itself: errexit does not hold in a subshell
+# whose status || tests, and a patch that did not apply must not give a
+# Qt under the patches' name.
 (
     # Linked, not copied: patch writes each file it changes anew, so
     # Debian's tree stays as it came.
-    cp -al "$SOURCE" "$PATCHED"
+    cp -al "$SOURCE" "$PATCHED" || exit 1
     for patch in "${PATCH_FILES[@]}"; do
-        patch -d "$PATCHED" -p1 --forward --no-backup-if-mismatch <"$PATCHES/$patch"
+        patch -d "$PATCHED" -p1 --forward --no-backup-if-mismatch <"$PATCHES/$patch" || exit 1
     done
-    cd "$BUILD"
-    "$PATCHED/configure" -prefix "$PREFIX" "${CONFIGURE[@]}"
-    cmake --build . --parallel "${JOBS:-2}"
+    cd "$BUILD" || exit 1
+    "$PATCHED/configure" -prefix "$PREFIX" "${CONFIGURE[@]}" || exit 1
+    cmake --build . --parallel "${JOBS:-2}" || exit 1
     cmake --install .
 ) >"$BUILD.log" 2>&1 || { tail -n 40 "$BUILD.log" >&2; echo "qt-wasm: failed; the whole log is $BUILD.log" >&2; exit 1; }
 rm -rf "$BUILD" "$PATCHED"
