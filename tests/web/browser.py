@@ -26,9 +26,37 @@ from pictures import Picture
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 XVFB_SESSION = os.path.join(HERE, '..', '..', 'scripts', 'xvfb-session.sh')
-# The keys' names as xdotool writes them, with what the browsers' events carry.
-KEYS = {'Return': ('Enter', 13, '\ue007'), 'Left': ('ArrowLeft', 37, '\ue012'), 'Right': ('ArrowRight', 39, '\ue014'),
-        'Home': ('Home', 36, '\ue011'), 'End': ('End', 35, '\ue010')}
+# The keys' names as xdotool writes them, with what the browsers' events
+# carry: the key, its code and key code, and WebDriver's character for it.
+KEYS = {'Return': ('Enter', 'Enter', 13, '\ue007'), 'Left': ('ArrowLeft', 'ArrowLeft', 37, '\ue012'),
+        'Right': ('ArrowRight', 'ArrowRight', 39, '\ue014'), 'Up': ('ArrowUp', 'ArrowUp', 38, '\ue013'),
+        'Down': ('ArrowDown', 'ArrowDown', 40, '\ue015'), 'Home': ('Home', 'Home', 36, '\ue011'),
+        'End': ('End', 'End', 35, '\ue010'), 'Prior': ('PageUp', 'PageUp', 33, '\ue00e'),
+        'Next': ('PageDown', 'PageDown', 34, '\ue00f'), 'Tab': ('Tab', 'Tab', 9, '\ue004'),
+        'space': (' ', 'Space', 32, ' '), 'Escape': ('Escape', 'Escape', 27, '\ue00c')}
+
+
+# Notes every upload of pixels to WebGL's textures, [x, y, width, height],
+# in kavrelUploads; an allocation without pixels is none.
+UPLOAD_WATCH = '''
+(() => {
+  const uploads = window.kavrelUploads = [];
+  for (const kind of [window.WebGLRenderingContext, window.WebGL2RenderingContext]) {
+    if (!kind) continue;
+    const image = kind.prototype.texImage2D, part = kind.prototype.texSubImage2D;
+    const size = source => [source.width, source.height];
+    kind.prototype.texImage2D = function (...a) {
+      if (a.length < 9) uploads.push([0, 0, ...size(a[a.length - 1])]);
+      else if (a[8]) uploads.push([0, 0, a[3], a[4]]);
+      return image.apply(this, a);
+    };
+    kind.prototype.texSubImage2D = function (...a) {
+      uploads.push(a.length < 9 ? [a[2], a[3], ...size(a[a.length - 1])] : [a[2], a[3], a[4], a[5]]);
+      return part.apply(this, a);
+    };
+  }
+})();
+'''
 
 
 def picture_of_png(data):
@@ -119,6 +147,32 @@ class Chromium(Browser):
     def screenshot(self):
         return picture_of_png(base64.b64decode(self.send('Page.captureScreenshot', format='png')['data']))
 
+    def count_uploads(self):
+        """Has every page from now on note its uploads to WebGL."""
+        self.send('Page.enable')
+        self.send('Page.addScriptToEvaluateOnNewDocument', source=UPLOAD_WATCH)
+
+    def accessible_nodes(self, chosen=None):
+        """The page's accessibility tree as Chromium gives it to screen
+        readers; those nodes a screen reader can reach that are chosen."""
+        self.send('Accessibility.enable')
+        nodes = self.send('Accessibility.getFullAXTree')['nodes']
+        return nodes if chosen is None else [node for node in nodes if not node.get('ignored') and chosen(node)]
+
+    def press_accessible(self, role, name):
+        """Clicks the element of the node of that role and name, as a screen
+        reader's press does."""
+        node, = self.accessible_nodes(lambda node: node['role'].get('value') == role
+                                      and node.get('name', {}).get('value') == name)
+        element = self.send('DOM.resolveNode', backendNodeId=node['backendDOMNodeId'])['object']['objectId']
+        self.send('Runtime.callFunctionOn', objectId=element, functionDeclaration='function () { this.click(); }')
+
+    def focused_name(self):
+        """The name of the control that has the keyboard, not of the page."""
+        focused = self.accessible_nodes(lambda node: node['role'].get('value') != 'RootWebArea' and any(
+            item['name'] == 'focused' and item['value'].get('value') for item in node.get('properties', [])))
+        return focused[0].get('name', {}).get('value') if focused else None
+
     def mouse(self, kind, x, y, buttons):
         self.send('Input.dispatchMouseEvent', type=kind, x=x, y=y, button='left' if kind != 'mouseMoved' or buttons
                   else 'none', buttons=buttons, clickCount=1)
@@ -150,10 +204,14 @@ class Chromium(Browser):
         self.mouse('mouseReleased', x, y, 0)
 
     def key(self, name):
-        key, code, _ = KEYS[name]
+        key, code, number, _ = KEYS[name]
         for kind in ('rawKeyDown', 'keyUp'):
-            self.send('Input.dispatchKeyEvent', type=kind, key=key, code=key, windowsVirtualKeyCode=code,
-                      nativeVirtualKeyCode=code)
+            self.send('Input.dispatchKeyEvent', type=kind, key=key, code=code, windowsVirtualKeyCode=number,
+                      nativeVirtualKeyCode=number)
+
+    def wheel(self, x, y, lines):
+        """Whole notches of a mouse wheel, towards the user for lines > 0."""
+        self.send('Input.dispatchMouseEvent', type='mouseWheel', x=x, y=y, deltaX=0, deltaY=120 * lines)
 
     def close(self):
         # Asked to end, Chromium ends its other processes too, which would
@@ -224,7 +282,7 @@ class WebKit(Browser):
 
     def key(self, name):
         from selenium.webdriver.common.action_chains import ActionChains
-        ActionChains(self.driver).send_keys(KEYS[name][2]).perform()
+        ActionChains(self.driver).send_keys(KEYS[name][3]).perform()
 
     def close(self):
         try:

@@ -4,7 +4,8 @@
 desktop build: the page in a browser and the program on the X server of
 DISPLAY (run this through scripts/xvfb-session.sh), both given the same
 clicks and keys. After every step of the lesson the plane's pixels must be
-the same in both, and so must the texts at the top of the window.
+the same in both, and so must the strip at the top of the window (the
+probe's texts and the credit).
 
     lesson.py <desktop program> <web site folder> <browser> <way>
 
@@ -37,8 +38,9 @@ from pictures import decode_xwd
 
 CAPTION = '２次曲線（Kavrelと焦点）'
 SCREEN = (1280, 1024)
+FRAME_SIZE = (1032, 798)            # the window with Qt's frame on the page
 PLANE = (8, 29, 660, 660)           # the plane in the window's client area
-TEXTS = [(10, 5, 200, 20), (345, 5, 355, 20)]   # P's text, the ratio's
+TOP_STRIP = (0, 0, 1017, 24)        # the probe's texts and the credit, above the plane
 KEYS = {
     'Ｘ＝': (755, 466), 'Ｙ＝': (851, 466),
     '７': (731, 514), '８': (779, 514), '９': (827, 514), '＋': (875, 514),
@@ -54,9 +56,10 @@ SILVER = (192, 192, 192)
 PLANE_COLOURS = {(255, 255, 255), SILVER, (0, 0, 0), (128, 0, 0), (0, 255, 255), (255, 0, 255), (255, 255, 0)}
 WAIT = 5.0
 
+PARABOLA = 'Ｙ＝ － １ 決定 ０ 決定 １ 決定 １ 決定 １ 決定'
 # (what the learner does, its argument); 'same' compares the two windows.
 LESSON = [
-    ('keys', 'Ｙ＝ － １ 決定 ０ 決定 １ 決定 １ 決定 １ 決定'), ('same', 'the parabola\'s conditions confirmed'),
+    ('keys', PARABOLA), ('same', 'the parabola\'s conditions confirmed'),
     ('plane', (396, 297)), ('plane', (264, 297)), ('plane', (363, 330)), ('same', 'three clicks, two kept'),
     ('plane', (330, 297)), ('box', 'P on F'), ('same', 'after the error box'),
     ('plane', (429, 264)), ('same', 'a click after the box'),
@@ -109,8 +112,14 @@ class Page:
 
     BROWSERS = {'chromium': Chromium, 'webkit': WebKit, 'firefox': Firefox}
 
-    def __init__(self, site, browser, way):
-        self.browser = Chromium(*SCREEN, touch=True) if way == 'touch' else self.BROWSERS[browser](*SCREEN)
+    def __init__(self, site, browser, way, size=SCREEN, ratio=1):
+        # A storm (monkey.py) has fingers as well as the mouse.
+        fingers = way in ('touch', 'storm')
+        self.browser = (Chromium(*size, touch=fingers, ratio=ratio) if browser == 'chromium'
+                        else self.BROWSERS[browser](*size))
+        self.ratio = ratio
+        if browser == 'chromium':
+            self.browser.count_uploads()
         self.touch = way == 'touch'
         try:
             self.browser.navigate(site.url)
@@ -127,14 +136,38 @@ class Page:
         if not self.browser.wait_for("document.body.dataset.state === 'running'", 30):
             raise RuntimeError('the page did not start the program: ' + str(self.browser.evaluate(
                 'document.body.dataset.state + " " + document.body.innerText')))
+        self.find_window()
+
+    def find_window(self):
         self.origin = None
         deadline = time.time() + WAIT
         while self.origin is None and time.time() < deadline:
             corner = find_plane(self.picture())
             if corner:
-                self.origin = (corner[0] - PLANE[0], corner[1] - PLANE[1])
+                self.origin = (corner[0] // self.ratio - PLANE[0], corner[1] // self.ratio - PLANE[1])
         if self.origin is None:
             raise RuntimeError('the page shows no plane')
+
+    def resize(self, width, height, ratio=1):
+        """The page at another size, as a tablet turned or a browser's window
+        resized; the window is found again where the page holds it whole."""
+        self.browser.send('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=ratio,
+                          mobile=self.touch)
+        self.ratio = ratio
+        if width >= FRAME_SIZE[0] and height >= FRAME_SIZE[1]:
+            # The window's client area as the page's accessibility layer
+            # places it, once it is fitted to the new page.
+            time.sleep(0.5)
+            corner = self.browser.evaluate("(r => [r.x, r.y])(document.querySelector('[role=region]')"
+                                           ".getBoundingClientRect())")
+            self.origin = (round(corner[0]), round(corner[1]))
+
+    def press_ok(self, offset):
+        """OK of the error box, at its place in the box."""
+        corner = self.browser.evaluate("(box => box && [box.getBoundingClientRect().x, box.getBoundingClientRect().y])"
+                                       "(document.querySelector('[role=alertdialog]'))")
+        if corner:
+            self.browser.click(round(corner[0]) + offset[0], round(corner[1]) + offset[1])
 
     def reload_offline(self, site):
         """Reloads the page, once the browser keeps the site, without the web
@@ -158,8 +191,18 @@ class Page:
         else:
             self.browser.click(x, y)
 
-    def drag(self, start, end):
-        self.browser.drag([(self.origin[0] + x, self.origin[1] + y) for x, y in (start, end)], touch=self.touch)
+    def drag(self, points, finger=None):
+        self.browser.drag([(self.origin[0] + x, self.origin[1] + y) for x, y in points],
+                          touch=self.touch if finger is None else finger)
+
+    def tap(self, point, second=None):
+        """A finger's tap, or two fingers' at once."""
+        points = [(self.origin[0] + x, self.origin[1] + y) for x, y in filter(None, (point, second))]
+        self.browser.touch('touchStart', points)
+        self.browser.touch('touchEnd', [])
+
+    def wheel(self, point, lines):
+        self.browser.wheel(self.origin[0] + point[0], self.origin[1] + point[1], lines)
 
     def key(self, name):
         self.browser.key(name)
@@ -191,8 +234,10 @@ class Page:
 class Program:
     """The desktop build on the X server."""
 
-    def __init__(self, path):
+    def __init__(self, path, accessible=False):
         environment = dict(os.environ, QT_QPA_PLATFORM='xcb')
+        if accessible:
+            environment['QT_LINUX_ACCESSIBILITY_ALWAYS_ON'] = '1'
         self.process = subprocess.Popen([path], env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         self.window = None
         deadline = time.time() + 15
@@ -202,8 +247,18 @@ class Program:
             time.sleep(0.1)
         if self.window is None:
             raise RuntimeError('no window of the desktop program appeared')
-        geometry = dict(line.split('=') for line in self.xdotool('getwindowgeometry', '--shell', self.window).split())
-        self.origin = (int(geometry['X']), int(geometry['Y']))
+        # A window manager places the window once it has framed it.
+        self.origin, settled = None, self.place(self.window)
+        while settled != self.origin:
+            time.sleep(0.3)
+            self.origin, settled = settled, self.place(self.window)
+
+    @staticmethod
+    def place(window):
+        """Where a window's client area is on the screen."""
+        info = subprocess.run(['xwininfo', '-id', window], capture_output=True, text=True, check=False).stdout
+        corner = dict(line.strip().split(':') for line in info.splitlines() if 'Absolute upper-left' in line)
+        return int(corner['Absolute upper-left X']), int(corner['Absolute upper-left Y'])
 
     @staticmethod
     def xdotool(*arguments):
@@ -219,10 +274,17 @@ class Program:
         self.xdotool('mousemove', '--sync', str(self.origin[0] + point[0]), str(self.origin[1] + point[1]),
                      'click', '1')
 
-    def drag(self, start, end):
-        (x0, y0), (x1, y1) = [(self.origin[0] + x, self.origin[1] + y) for x, y in (start, end)]
-        self.xdotool('mousemove', '--sync', str(x0), str(y0), 'mousedown', '1', 'mousemove', '--sync', str(x1), str(y1),
-                     'mouseup', '1')
+    def drag(self, points, finger=None):
+        moves = [['mousemove', '--sync', str(self.origin[0] + x), str(self.origin[1] + y)] for x, y in points]
+        self.xdotool(*moves[0], 'mousedown', '1', *[part for move in moves[1:] for part in move], 'mouseup', '1')
+
+    def tap(self, point, second=None):
+        """A finger is the mouse on the desktop; of two, the first."""
+        self.click(point)
+
+    def wheel(self, point, lines):
+        self.xdotool('mousemove', '--sync', str(self.origin[0] + point[0]), str(self.origin[1] + point[1]),
+                     'click', '--repeat', str(abs(lines)), '5' if lines > 0 else '4')
 
     def key(self, name):
         boxes = [window for window in self.windows() if window != self.window]
@@ -231,6 +293,12 @@ class Program:
 
     def error_box_shown(self):
         return len(self.windows()) > 1
+
+    def press_ok(self, offset):
+        boxes = [window for window in self.windows() if window != self.window]
+        if boxes:
+            x, y = self.place(boxes[0])
+            self.xdotool('mousemove', '--sync', str(x + offset[0]), str(y + offset[1]), 'click', '1')
 
     def ended(self):
         try:
@@ -289,25 +357,90 @@ def check_viewports(site):
                                         'c.height === Math.round(c.clientHeight * devicePixelRatio))'
                                         '(document.querySelector("canvas"))'):
                     fail(f'{what}: the canvas does not have the page\'s device pixels')
-                picture = browser.screenshot()
-                frame = window_on(picture)
-                if frame is None:
-                    fail(f'{what}: the page does not hold the whole window')
-                    continue
-                # A strip across the top of the plane, below its outline; the
-                # title bar begins at the client area's left edge, 4 pixels
-                # below the frame's top, which is 26 above the client area.
-                left, top = frame[0] + (PLANE[0] + 2) * ratio, frame[1] + (22 + PLANE[1] + 2) * ratio
-                strip = picture.crop(left, top, min(PLANE[2] - 4, (frame[2] - left) // ratio - 30) * ratio, 4 * ratio)
-                colours = {strip.pixel(x, y) for y in range(strip.height) for x in range(strip.width)}
-                blurred = colours - PLANE_COLOURS
-                if SILVER not in colours:
-                    fail(f'{what}: no grid where the plane should be')
-                elif blurred:
-                    fail(f'{what}: the plane is not crisp: {sorted(blurred)[:4]}')
+                check_fitted(browser.screenshot(), ratio, what)
             finally:
                 browser.close()
+    check_refit(site)
+    check_uploads(site)
     check_without_webgl(site)
+
+
+def check_fitted(picture, ratio, what):
+    """The page holds the whole window, centred where it is larger, with
+    the plane drawn crisp; the window's frame, or None."""
+    frame = window_on(picture)
+    if frame is None:
+        fail(f'{what}: the page does not hold the whole window')
+        return None
+    # The title bar lies within the frame's border, 4 pixels wide.
+    room = picture.width - (frame[2] + 1 - frame[0])
+    if room > 0 and abs(frame[0] - room // 2) > 4 * ratio + 1:
+        fail(f'{what}: the window is not centred: {frame[0]} of {room} pixels on its left')
+    # A strip across the top of the plane, below its outline; the title bar
+    # begins at the client area's left edge, 4 pixels below the frame's
+    # top, which is 26 above the client area.
+    left, top = frame[0] + (PLANE[0] + 2) * ratio, frame[1] + (22 + PLANE[1] + 2) * ratio
+    strip = picture.crop(left, top, min(PLANE[2] - 4, (frame[2] - left) // ratio - 30) * ratio, 4 * ratio)
+    colours = {strip.pixel(x, y) for y in range(strip.height) for x in range(strip.width)}
+    if SILVER not in colours:
+        fail(f'{what}: no grid where the plane should be')
+    elif colours - PLANE_COLOURS:
+        fail(f'{what}: the plane is not crisp: {sorted(colours - PLANE_COLOURS)[:4]}')
+    return frame
+
+
+def check_refit(site):
+    """Mid-lesson, a tablet turned and a browser resized: the window fitted
+    and centred again, crisp, with its lesson, and on the turned tablet its
+    scroll bar brings "再試行" into reach."""
+    page = Page(site, 'chromium', 'touch', (1024, 768), 2)
+    try:
+        for caption in PARABOLA.split():
+            page.click(KEYS[caption])
+        page.click((PLANE[0] + 396, PLANE[1] + 297))
+        lesson = "document.querySelector('[role=img]').ariaDescription"
+        kept = page.browser.evaluate(lesson)
+        for width, height, ratio in ((768, 1024, 2), (1024, 768, 2), (800, 600, 1), (1920, 1080, 1), (768, 1024, 2)):
+            page.resize(width, height, ratio)
+            time.sleep(1)
+            check_fitted(page.picture(), ratio, f'turned or resized to {width} x {height}')
+            if page.browser.evaluate(lesson) != kept:
+                fail(f'turned or resized to {width} x {height}: the lesson is not kept')
+        bar = page.browser.evaluate("(b => [b.x + b.width - 30, b.y + b.height / 2])(document.querySelector("
+                                    "'[role=slider]:not([aria-label])').getBoundingClientRect())")
+        for _ in range(3):
+            page.browser.tap(*bar)
+        retry = page.browser.evaluate("(b => [b.x + b.width / 2, b.y + b.height / 2])([...document.querySelectorAll("
+                                      "'button')].find(b => b.textContent === '再試行').getBoundingClientRect())")
+        if not 0 < retry[0] < 768:
+            fail(f'the window\'s scroll bar does not bring 再試行 onto a turned tablet: it is at {retry[0]}')
+        page.browser.tap(*retry)
+        if not page.browser.wait_for("document.querySelector('[aria-label=定直線の方程式]').textContent === ''", 5):
+            fail('再試行 did not retry on a turned tablet')
+    finally:
+        page.close()
+
+
+def check_uploads(site):
+    """At pixel ratio 2 a frame uploads what changed: for a key a tenth of
+    the window at most, for a click on the plane the plane's rectangle."""
+    page = Page(site, 'chromium', 'mouse', SCREEN, 2)
+    try:
+        for caption in PARABOLA.split():
+            page.click(KEYS[caption])
+        left, top, right, bottom = (2 * v for v in (PLANE[0], PLANE[1], PLANE[0] + PLANE[2], PLANE[1] + PLANE[3]))
+        for gesture, point, most in (('．', KEYS['．'], FRAME_SIZE[0] * FRAME_SIZE[1] * 4 // 10),
+                                     ('the plane', (PLANE[0] + 396, PLANE[1] + 297), PLANE[2] * PLANE[3] * 4.4)):
+            time.sleep(1)
+            page.browser.evaluate('kavrelUploads.length = 0')
+            page.click(point)
+            time.sleep(1)
+            uploads = page.browser.evaluate('kavrelUploads')
+            covered = any(x <= left and x + w >= right and y <= top and y + h >= bottom for x, y, w, h in uploads)
+            if sum(w * h for _, _, w, h in uploads) > most or (gesture == 'the plane' and not covered):
+                fail(f'at ratio 2 {gesture} uploads {uploads}: more than what changed')
+    finally:
+        page.close()
 
 
 def check_without_webgl(site):
@@ -342,7 +475,7 @@ def differences(page, program, what, keep):
     while True:
         page_picture, program_picture = page.picture(), program.picture()
         found = []
-        for name, rect in [('plane', PLANE), ('P text', TEXTS[0]), ('ratio text', TEXTS[1])]:
+        for name, rect in [('plane', PLANE), ('top strip', TOP_STRIP)]:
             mine, theirs = region(page_picture, page.origin, rect), region(program_picture, program.origin, rect)
             if mine.rgb != theirs.rgb:
                 count = sum(1 for i in range(0, len(mine.rgb), 3) if mine.rgb[i:i + 3] != theirs.rgb[i:i + 3])
@@ -372,7 +505,7 @@ def run(page, program, keep):
         elif action == 'drag':
             part, by = argument
             for window in (page, program):
-                window.drag(ZOOM[part], (ZOOM[part][0] + by, ZOOM[part][1]))
+                window.drag([ZOOM[part], (ZOOM[part][0] + by, ZOOM[part][1])])
         elif action == 'zoomkey':
             # Fingers have no keys; the error box is still answered with Return.
             if not page.touch:
@@ -389,7 +522,8 @@ def run(page, program, keep):
     for window in (page, program):
         window.click(KEYS['終わる'])
     if not page.ended():
-        fail('after 終わる the page does not say that the program has ended')
+        fail('after 終わる the page does not say that the program has ended: ' +
+             str(page.browser.evaluate('document.body.dataset.state + " " + document.body.innerText')))
     if not program.ended():
         fail('after 終わる the desktop program did not end with exit code 0')
 

@@ -1,0 +1,177 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""A classroom's fingers on the browser version: a seeded storm of clicks,
+taps (two fingers too), drags, keys, wheel notches and page sizes, P on F
+and the box's OK among them, given to the page in headless Chromium, then
+to the desktop program on DISPLAY (under a window manager). Both then answer
+one more click alike; the page threw nothing, said nothing more than a
+handful of times, and is still running.
+
+    monkey.py <desktop program> <web site folder> <seed> <events>
+"""
+import collections
+import random
+import re
+import sys
+import tempfile
+import time
+
+from lesson import KEYS, PARABOLA, PLANE, ZOOM, Page, Program, Site, differences, fail, finish
+
+WINDOW = (1017, 713)
+QUIT = (931, 640, 86, 51)           # "終わる", which would end the storm
+STORM_KEYS = 'Return space Tab Left Right Up Down Prior Next Home End Escape'.split()
+# On pages smaller than the window a place is another than on the desktop:
+# there the storm only types.
+WHOLE_PAGES = [(1280, 1024), (1920, 1080), (1100, 820)]
+SMALL_PAGES = [(768, 1024), (800, 600), (390, 664)]
+WARNINGS_ALLOWED = 5
+FULL_WIDTH = str.maketrans('０１２３４５６７８９－', '0123456789-')
+# Where F is, and the error box and its OK, read from the page's
+# accessibility layer; the box's place is the window's client area's.
+LAYER = "[...document.querySelectorAll('[role=img], [role=slider]')].map(e => e.getAttribute('aria-description'))"
+BOX = '''(box => box && box.querySelector('button') && ((w, o, i) => [o.x - w.x, o.y - w.y, o.width, o.height,
+          i.x + i.width / 2 - o.x, i.y + i.height / 2 - o.y].map(Math.round))(
+          document.querySelector('[role=region]').getBoundingClientRect(), box.getBoundingClientRect(),
+          box.querySelector('button').getBoundingClientRect()))(document.querySelector('[role=alertdialog]'))'''
+# A window manager places the box otherwise than the page: while it is
+# open, the storm's fingers keep this far from it, title bar and all.
+BOX_MARGIN = 60
+
+
+class Storm:
+    """Events one by one, from a seed and the page's state."""
+
+    def __init__(self, seed, page):
+        self.random, self.page, self.small, self.pending, self.box = random.Random(seed), page, False, [], None
+
+    def anywhere(self):
+        while True:
+            x, y = self.random.randrange(WINDOW[0]), self.random.randrange(WINDOW[1])
+            if not (QUIT[0] <= x < QUIT[0] + QUIT[2] and QUIT[1] <= y < QUIT[1] + QUIT[3]) and self.clear((x, y)):
+                return x, y
+
+    def clear(self, point):
+        """Whether a point is well away from the open box, if any."""
+        if not self.box:
+            return True
+        left, top, width, height = self.box[:4]
+        return not (left - BOX_MARGIN <= point[0] < left + width + BOX_MARGIN
+                    and top - BOX_MARGIN <= point[1] < top + height + BOX_MARGIN)
+
+    def target(self):
+        """A key, the plane, F, the zoom bar's parts, or anywhere."""
+        point = self.aim()
+        return point if self.clear(point) else self.anywhere()
+
+    def aim(self):
+        choice = self.random.random()
+        if choice < 0.15:
+            return KEYS[self.random.choice([key for key in KEYS if key != '終わる'])]
+        if choice < 0.30:
+            return self.f() or self.anywhere()
+        if choice < 0.45:
+            return PLANE[0] + self.random.randrange(PLANE[2]), PLANE[1] + self.random.randrange(PLANE[3])
+        return ZOOM[self.random.choice(list(ZOOM))] if choice < 0.52 else self.anywhere()
+
+    def f(self):
+        """F's pixel where the scale puts it on a whole pixel, else None."""
+        read = ' '.join(filter(None, self.page.browser.evaluate(LAYER))).translate(FULL_WIDTH)
+        scale, f = re.search(r'縮尺 (\d+)', read), re.search(r'定点Ｆ（(-?\d)，(-?\d)）', read)
+        if not scale or not f or 660 % int(scale[1]):
+            return None
+        unit = 660 // int(scale[1])
+        return PLANE[0] + 330 + int(f[1]) * unit, PLANE[1] + 330 - int(f[2]) * unit
+
+    def key(self):
+        key = self.random.choice(STORM_KEYS)
+        if key in ('Return', 'space') and self.page.browser.evaluate('document.activeElement.textContent') == '終わる':
+            return ('key', 'Tab')
+        return ('key', key)
+
+    def next(self):
+        if self.pending:
+            return self.pending.pop(0)
+        if not self.small and self.random.random() < 0.03 and not self.f():
+            # A learner starts again after 再試行 or a stray key: the
+            # curve, and with it F and the error box, come back.
+            self.pending = [('click', KEYS[caption]) for caption in PARABOLA.split()]
+        if self.small:
+            self.small = self.random.random() >= 0.1
+            return self.key() if self.small else ('page', self.random.choice(WHOLE_PAGES))
+        choice, self.box = self.random.random(), self.page.browser.evaluate(BOX)
+        if self.box and choice < 0.1:
+            return ('press_ok', tuple(self.box[4:]))
+        if choice < 0.75:
+            return ('click' if choice < 0.55 else 'tap', self.target())
+        if choice < 0.80:
+            return ('tap', self.target(), self.anywhere())
+        if choice < 0.86:
+            x, y = self.target()
+            return ('drag', [(x, y)] + [(x + self.random.randint(-60, 60) * i // 4, y + self.random.randint(-8, 8))
+                                        for i in range(1, 5)], self.random.random() < 0.5)
+        if choice < 0.95:
+            return self.key()
+        if choice < 0.98:
+            return ('wheel', self.target(), self.random.choice((-2, -1, 1, 2)))
+        self.small = self.random.random() < 0.5
+        return ('page', self.random.choice(SMALL_PAGES if self.small else WHOLE_PAGES))
+
+
+def give(window, event):
+    kind, *arguments = event
+    if kind != 'page':
+        getattr(window, kind)(*arguments)
+    elif isinstance(window, Page):
+        window.resize(*arguments[0])
+
+
+def main():
+    if len(sys.argv) != 5:
+        sys.exit(__doc__)
+    program_path, site_folder, seed, count = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
+    keep = tempfile.mkdtemp(prefix='kavrel-monkey.')
+    page = program = None
+    try:
+        page, program = Page(Site(site_folder), 'chromium', 'storm'), Program(program_path)
+        page.browser.send('Runtime.enable')
+        storm = Storm(seed, page)
+        events = [('click', KEYS[key]) for key in PARABOLA.split()]
+        started = time.time()
+        for event in events:
+            give(page, event)
+        for index in range(count + 1):
+            events.append(storm.next() if index < count else ('page', WHOLE_PAGES[0]))
+            give(page, events[-1])
+        stormed = time.time()
+        for event in events:
+            give(program, event)
+        print(f'monkey: seed {seed}: {dict(collections.Counter(event[0] for event in events))}; the page took '
+              f'{stormed - started:.0f} s, the desktop {time.time() - stormed:.0f} s')
+        for window in (page, program):
+            if window.error_box_shown():
+                window.key('Return')
+            window.click((PLANE[0] + 396, PLANE[1] + 297))
+        for difference in differences(page, program, 'after the storm', keep):
+            fail(f'after the storm the probe\'s click answers otherwise: {difference}')
+        check_page(page)
+    finally:
+        for window in filter(None, (page, program)):
+            window.close()
+    return finish(keep, 'chromium', f'a storm of {count} events')
+
+
+def check_page(page):
+    for details in page.browser.collected('Runtime.exceptionThrown', 'exceptionDetails')[:3]:
+        fail('the page threw: ' + details.get('exception', {}).get('description', details['text'])[:200])
+    said = collections.Counter(' '.join(str(argument.get('value', '')) for argument in arguments)[:120]
+                               for arguments in page.browser.collected('Runtime.consoleAPICalled', 'args'))
+    for text, times in said.items():
+        if times > WARNINGS_ALLOWED:
+            fail(f'the page said {times} times: {text}')
+    if page.browser.evaluate('document.body.dataset.state') != 'running':
+        fail('the page is not running after the storm')
+
+
+if __name__ == '__main__':
+    sys.exit(main())
