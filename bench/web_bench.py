@@ -15,7 +15,11 @@ Chromium (Debian's) over its DevTools protocol, the site served on
   dragged over the whole bar to its last frame, against plane_bench's
   figures for the same on the desktop: by the clock, and by the work the
   page does for them (the time in its event handlers, timers and animation
-  frame callbacks) against the desktop's processor time.
+  frame callbacks) against the desktop's processor time;
+- what a frame costs, at pixel ratios 1 and 2, with Chromium's processor
+  throttled 1 x and 4 x (a low-end Chromebook, an older iPad): the pixels
+  uploaded to WebGL and the page's work for a press of "．" and for a click
+  on the plane, and the work of each frame of the thumb's drag.
 
 Frames are told by the page itself: a script given to every new document
 counts WebGL's draw calls and notes the time of each animation frame that
@@ -31,7 +35,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
 from browser import Chromium  # noqa: E402
-from lesson import PLANE, find_plane  # noqa: E402
+from lesson import FRAME_SIZE, KEYS, PARABOLA, PLANE, find_plane  # noqa: E402
 
 SCREEN = (1280, 1024)
 STARTS = 11
@@ -43,10 +47,14 @@ ZOOM_BAR = (48, 696, 569, 17)   # in the window's client area
 # callback.
 FRAME_WATCH = '''
 (() => {
-  const marks = window.kavrelBench = {frames: [], events: [], draws: 0, busy: {events: 0, timers: 0, frames: 0}};
+  const marks = window.kavrelBench = {frames: [], events: [], draws: 0, busy: {events: 0, timers: 0, frames: 0},
+                                       work: [], sinceFrame: 0};
   const timed = (work, kind) => function (...args) {
     const start = performance.now();
-    try { return work.apply(this, args); } finally { marks.busy[kind] += performance.now() - start; }
+    try { return work.apply(this, args); } finally {
+      marks.busy[kind] += performance.now() - start;
+      marks.sinceFrame += performance.now() - start;
+    }
   };
   for (const kind of [window.WebGLRenderingContext, window.WebGL2RenderingContext]) {
     if (!kind) continue;
@@ -56,11 +64,20 @@ FRAME_WATCH = '''
     }
   }
   const requestFrame = window.requestAnimationFrame.bind(window);
-  window.requestAnimationFrame = callback => requestFrame(timed(time => {
-    const before = marks.draws;
-    callback(time);
-    if (marks.draws > before) marks.frames.push(performance.now());
-  }, 'frames'));
+  // A frame's work: what ran since the last frame that drew, and its own.
+  window.requestAnimationFrame = callback => requestFrame(time => {
+    const start = performance.now(), before = marks.draws;
+    try { callback(time); } finally {
+      const spent = performance.now() - start;
+      marks.busy.frames += spent;
+      marks.sinceFrame += spent;
+      if (marks.draws > before) {
+        marks.frames.push(performance.now());
+        marks.work.push(marks.sinceFrame);
+        marks.sinceFrame = 0;
+      }
+    }
+  });
   const setTimer = window.setTimeout.bind(window);
   window.setTimeout = (callback, ...rest) =>
     setTimer(typeof callback === 'function' ? timed(callback, 'timers') : callback, ...rest);
@@ -129,9 +146,9 @@ def serve(folder):
     return f'http://127.0.0.1:{server.server_port}/'
 
 
-def watched_browser():
-    browser = Chromium(*SCREEN)
-    browser.send('Page.enable')
+def watched_browser(ratio=1):
+    browser = Chromium(*SCREEN, ratio=ratio)
+    browser.count_uploads()
     browser.send('Page.addScriptToEvaluateOnNewDocument', source=FRAME_WATCH)
     return browser
 
@@ -240,6 +257,49 @@ def interaction_times(url):
         browser.close()
 
 
+def frame_costs(url):
+    """At each pixel ratio and throttling: the median pixels uploaded and
+    work for a press of ．and for a click on the plane, and the median and
+    longest work of a frame of the thumb's drag over the whole bar."""
+    costs = {}
+    for ratio in (1, 2):
+        for throttle in (1, 4):
+            browser = watched_browser(ratio)
+            try:
+                open_page(browser, url)
+                corner = find_plane(browser.screenshot())
+                origin = (corner[0] // ratio - PLANE[0], corner[1] // ratio - PLANE[1])
+
+                def at(x, y):
+                    return origin[0] + x, origin[1] + y
+
+                for caption in PARABOLA.split():
+                    browser.click(*at(*KEYS[caption]))
+                time.sleep(1)
+                browser.send('Emulation.setCPUThrottlingRate', rate=throttle)
+
+                def cost(gesture):
+                    browser.evaluate('kavrelUploads.length = 0; kavrelBench.work.length = 0')
+                    gesture()
+                    time.sleep(1)
+                    uploaded = sum(width * height for _, _, width, height in browser.evaluate('kavrelUploads'))
+                    return uploaded, browser.evaluate('kavrelBench.work')
+
+                key = [cost(lambda: browser.click(*at(*KEYS['．']))) for _ in range(5)]
+                plane = [cost(lambda i=i: browser.click(*at(PLANE[0] + 100 + 11 * i, PLANE[1] + 200 + 7 * i)))
+                         for i in range(5)]
+                left, top, width, height = ZOOM_BAR
+                _, drag = cost(lambda: browser.drag([at(left + 26 + (width - 52) * step // 100, top + height // 2)
+                                                     for step in range(101)]))
+                costs[ratio, throttle] = [
+                    *[(statistics.median(up for up, _ in runs), statistics.median(sum(work) for _, work in runs))
+                      for runs in (key, plane)],
+                    (statistics.median(drag), max(drag), sum(1 for work in drag if work > 1000 / 60), len(drag))]
+            finally:
+                browser.close()
+    return costs
+
+
 def desktop_figures(path):
     """The click's and the drag's medians, by the clock and by processor time."""
     with open(path) as file:
@@ -286,6 +346,15 @@ def main():
                   f'{verdict(ratio <= 2)}')
         print(f'    the work in event handlers {web[2]:.2f} ms, in timers {web[3]:.2f} ms, '
               f'in frames {web[4]:.2f} ms')
+
+    print('What a frame costs (medians of 5; the window is '
+          f'{FRAME_SIZE[0]} x {FRAME_SIZE[1]} pixels at ratio 1 with its frame):')
+    for (ratio, throttle), ((key_up, key_work), (plane_up, plane_work), drag) in frame_costs(url + 'index.html').items():
+        window = FRAME_SIZE[0] * FRAME_SIZE[1] * ratio * ratio
+        print(f'  ratio {ratio}, throttled {throttle} x: ．uploads {key_up:,.0f} px ({key_up / window:.1%} of the '
+              f'window), work {key_work:.1f} ms; a click on the plane uploads {plane_up:,.0f} px, work '
+              f'{plane_work:.1f} ms; the drag\'s frames {drag[0]:.1f} ms, longest {drag[1]:.1f} ms, '
+              f'{drag[2]} of {drag[3]} over 16.7 ms')
 
 if __name__ == '__main__':
     main()
