@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages Kavrel needs.
+# Installs the Debian packages Kavrel needs, on Debian 12 (bookworm) or
+# Debian 13 (trixie): the release is read from /etc/os-release.
 #
 #   scripts/setup.sh run       to build and run the program
 #   scripts/setup.sh package   and to make its Debian package
@@ -12,6 +13,21 @@
 # Debian's source, so `web` and `test` also enable Debian's source
 # packages when apt has none.
 set -euo pipefail
+
+# The releases this script knows, and what differs between them: the name
+# of libweston's development package, which carries weston's major version.
+# Debian's source packages are asked for from the release's own suites.
+. /etc/os-release 2>/dev/null || true
+case "${ID:-}:${VERSION_CODENAME:-}" in
+    debian:bookworm) WESTON_DEV=libweston-10-dev ;;
+    debian:trixie) WESTON_DEV=libweston-14-dev ;;
+    *)
+        echo "setup: ${PRETTY_NAME:-this system} is not supported; Kavrel's setup knows" \
+             "Debian 12 (bookworm) and Debian 13 (trixie)" >&2
+        exit 1
+        ;;
+esac
+CODENAME=$VERSION_CODENAME
 
 RUN_PACKAGES=(
     g++
@@ -49,7 +65,7 @@ TEST_PACKAGES=(
     x11-apps
     openbox
     weston
-    libweston-10-dev
+    "$WESTON_DEV"
     pkgconf
     dbus-daemon
     at-spi2-core
@@ -115,7 +131,9 @@ fi
 
 if [ "$needs_sources" -eq 1 ]; then
     echo "setup: enabling Debian's source packages (for Qt's source)" >&2
-    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm bookworm-updates' \
+    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' "Suites: $CODENAME $CODENAME-updates" \
+        'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' '' \
+        'Types: deb-src' 'URIs: http://security.debian.org/debian-security' "Suites: $CODENAME-security" \
         'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
         "${as_root[@]}" tee /etc/apt/sources.list.d/kavrel-debian-sources.sources >/dev/null
 fi
