@@ -54,6 +54,7 @@ idle-time=0
 [shell]
 panel-position=top
 locking=false
+startup-animation=none
 INI
 
 # The renderer that draws into memory: --renderer=pixman since weston 12,
@@ -68,6 +69,8 @@ XDG_RUNTIME_DIR="$runtime" KAVREL_WESTON_INPUT="$runtime/input" \
 weston_pid=$!
 
 # Ready once the desktop shell has put up the output's background and panel.
+# Without the startup animation no fading curtain lies over the output,
+# which since weston 12 takes the pointer's clicks while it fades.
 export XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-kavrel KAVREL_WESTON_INPUT="$runtime/input"
 unset DISPLAY
 shell_ready() {
