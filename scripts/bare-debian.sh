@@ -30,27 +30,18 @@ WINDOW_WAIT_TENTHS=36000   # an hour: the packages and the build come first
 
 say() { echo "bare-debian: $*" >&2; }
 
-# Runs a command in /root/kavrel as root would at the console. The root's
-# mounts live in a mount namespace of their own and end with it.
+# Runs a command in /root/kavrel as root would at the console: with HOME,
+# the PATH of root's login shell and nothing else (no locale); with the
+# private display when one is given.
 in_root() {
-    local display=$1 command=$2
-    unshare --mount --propagation private bash -euc '
-        root=$1 dir=$2 display=$3 command=$4
-        mount -t proc proc "$root/proc"
-        mount --rbind /sys "$root/sys"
-        mount --rbind /dev "$root/dev"
-        mount -t tmpfs tmpfs "$root/run"
-        mount --bind "$dir/apt-archives" "$root/var/cache/apt/archives"
-        mkdir -p "$root/root/.cache/kavrel"
-        mount --bind "$dir/kavrel-cache" "$root/root/.cache/kavrel"
-        environment=(HOME=/root)
-        if [ -n "$display" ]; then
-            mkdir -p "$root/tmp/.X11-unix"
-            mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
-            environment+=("DISPLAY=$display")
-        fi
-        exec chroot "$root" /usr/bin/env -i "${environment[@]}" /bin/bash -l -c "cd /root/kavrel && $command"
-    ' in-root "$ROOT" "$DIR" "$display" "$command"
+    local display=$1 command=$2 binds=(--bind "$DIR/apt-archives:/var/cache/apt/archives"
+                                       --bind "$DIR/kavrel-cache:/root/.cache/kavrel") environment=(HOME=/root)
+    if [ -n "$display" ]; then
+        binds+=(--bind /tmp/.X11-unix)
+        environment+=("DISPLAY=$display")
+    fi
+    bash "$HERE/in-root.sh" "$ROOT" "${binds[@]}" -- \
+        /usr/bin/env -i "${environment[@]}" /bin/bash -l -c "cd /root/kavrel && $command"
 }
 
 # On the private display: ./run.sh, its window, "終わる" and the exit code.
@@ -97,7 +88,6 @@ if [ ! -e "$DIR/bare.done" ]; then
 fi
 rm -rf --one-file-system "$ROOT"
 cp -a "$DIR/bare" "$ROOT"
-cp /etc/resolv.conf "$ROOT/etc/resolv.conf"
 repository=$(git -C "$HERE" rev-parse --show-toplevel)
 git clone -q --no-hardlinks "$repository" "$ROOT/root/kavrel"
 [ -z "$(git -C "$repository" status --porcelain)" ] || say "changes not committed are not checked"

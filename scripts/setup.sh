@@ -9,18 +9,27 @@
 #   scripts/setup.sh test      and to run every test and benchmark
 #
 # Idempotent: only missing packages are installed, and nothing is printed
-# when everything is already there. The browser version builds Qt from
-# Debian's source, so `web` and `test` also enable Debian's source
-# packages when apt has none.
+# when everything is already there.
 set -euo pipefail
 
 # The releases this script knows, and what differs between them: the name
-# of libweston's development package, which carries weston's major version.
-# Debian's source packages are asked for from the release's own suites.
+# of libweston's development package, which carries weston's major version,
+# and what builds the browser version. Debian 12 builds Qt for WebAssembly
+# from its own source, so `web` and `test` also enable Debian's source
+# packages there when apt has none; Debian 13 builds the same site in a
+# Debian 12 root that debootstrap makes (scripts/web-in-debian12.sh).
 . /etc/os-release 2>/dev/null || true
 case "${ID:-}:${VERSION_CODENAME:-}" in
-    debian:bookworm) WESTON_DEV=libweston-10-dev ;;
-    debian:trixie) WESTON_DEV=libweston-14-dev ;;
+    debian:bookworm)
+        WESTON_DEV=libweston-10-dev
+        WEB_PACKAGES=(dpkg-dev brotli emscripten nodejs python3 python3-fonttools)
+        QT_SOURCE=1
+        ;;
+    debian:trixie)
+        WESTON_DEV=libweston-14-dev
+        WEB_PACKAGES=(debootstrap)
+        QT_SOURCE=0
+        ;;
     *)
         echo "setup: ${PRETTY_NAME:-this system} is not supported; Kavrel's setup knows" \
              "Debian 12 (bookworm) and Debian 13 (trixie)" >&2
@@ -47,15 +56,9 @@ PACKAGE_PACKAGES=(
     dpkg-dev
     file
 )
-WEB_PACKAGES=(
-    dpkg-dev
-    brotli
-    emscripten
+TEST_PACKAGES=(
     nodejs
     python3
-    python3-fonttools
-)
-TEST_PACKAGES=(
     libgtest-dev
     libbenchmark-dev
     xvfb
@@ -105,7 +108,7 @@ done
 
 # Debian's source of Qt, which scripts/qt-wasm.sh builds for WebAssembly.
 needs_sources=0
-if [ "${1:-test}" = web ] || [ "${1:-test}" = test ]; then
+if [ "$QT_SOURCE" -eq 1 ] && { [ "${1:-test}" = web ] || [ "${1:-test}" = test ]; }; then
     apt-get source --print-uris qt6-base >/dev/null 2>&1 || needs_sources=1
 fi
 
