@@ -108,7 +108,11 @@ def main(sources, out):
     options.hinting = True
     options.notdef_outline = True
     for source, family, file_name in FACES:
-        font = TTFont(source)
+        # The glyphs' boxes as the face has them: FreeType places an outline
+        # by its box, and DejaVu's boxes, recomputed, shift some glyphs by a
+        # unit, enough to shade the credit's italic otherwise than on the
+        # desktop.
+        font = TTFont(source, recalcBBoxes=False)
         subsetter = subset.Subsetter(options)
         subsetter.populate(text=text)
         subsetter.subset(font)

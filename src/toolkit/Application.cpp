@@ -59,14 +59,17 @@ int TApplication::Run()
     return exec();
 }
 
-// In the browser the event loop is the page's and exec() never returns, so
-// the program ends itself there; the page learns of it from emscripten.
+// In the browser the event loop is the page's and exec() never returns: the
+// page unwound its stack, event loop and all, which can no longer be asked
+// to end. The program ends itself there; the page learns of it from
+// emscripten.
 void TApplication::Terminate()
 {
     QTimer::singleShot(0, this, [] {
-        QCoreApplication::exit(0);
 #ifdef Q_OS_WASM
         emscripten_force_exit(0);
+#else
+        QCoreApplication::exit(0);
 #endif
     });
 }
