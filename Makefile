@@ -4,7 +4,7 @@ BUILD_TYPE := RelWithDebInfo
 JOBS       := 2
 TEST_TIMEOUT := 300
 
-.PHONY: run test build clean setup configure bench monkey memcheck package web
+.PHONY: run test build clean setup configure bench monkey memcheck package web test-debian13
 
 # The program alone: only what building and running it needs is installed.
 run:
@@ -69,3 +69,10 @@ bench: setup web
 	bash scripts/xvfb-session.sh build-bench/bench/startup_compare --x \
 	    build-bench/bench/startup_kavrel build-bench/bench/startup_bare 31
 	bash scripts/web-bench.sh build-bench/plane_bench.json
+
+# The README's two commands, word for word, in a bare Debian 13 root made
+# by debootstrap (once, kept in ~/.cache/kavrel), as root in an empty
+# environment: ./run.sh on a private Xvfb, ended by "終わる", then
+# ./test.sh. Checks the committed HEAD; needs root. Not part of make test.
+test-debian13:
+	bash scripts/bare-debian.sh trixie

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages Kavrel needs.
+# Installs the Debian packages Kavrel needs, on Debian 12 (bookworm) or
+# Debian 13 (trixie): the release is read from /etc/os-release.
 #
 #   scripts/setup.sh run       to build and run the program
 #   scripts/setup.sh package   and to make its Debian package
@@ -8,10 +9,34 @@
 #   scripts/setup.sh test      and to run every test and benchmark
 #
 # Idempotent: only missing packages are installed, and nothing is printed
-# when everything is already there. The browser version builds Qt from
-# Debian's source, so `web` and `test` also enable Debian's source
-# packages when apt has none.
+# when everything is already there.
 set -euo pipefail
+
+# The releases this script knows, and what differs between them: the name
+# of libweston's development package, which carries weston's major version,
+# and what builds the browser version. Debian 12 builds Qt for WebAssembly
+# from its own source, so `web` and `test` also enable Debian's source
+# packages there when apt has none; Debian 13 builds the same site in a
+# Debian 12 root that debootstrap makes (scripts/web-in-debian12.sh).
+. /etc/os-release 2>/dev/null || true
+case "${ID:-}:${VERSION_CODENAME:-}" in
+    debian:bookworm)
+        WESTON_DEV=libweston-10-dev
+        WEB_PACKAGES=(dpkg-dev brotli emscripten nodejs python3 python3-fonttools)
+        QT_SOURCE=1
+        ;;
+    debian:trixie)
+        WESTON_DEV=libweston-14-dev
+        WEB_PACKAGES=(debootstrap)
+        QT_SOURCE=0
+        ;;
+    *)
+        echo "setup: ${PRETTY_NAME:-this system} is not supported; Kavrel's setup knows" \
+             "Debian 12 (bookworm) and Debian 13 (trixie)" >&2
+        exit 1
+        ;;
+esac
+CODENAME=$VERSION_CODENAME
 
 RUN_PACKAGES=(
     g++
@@ -31,15 +56,9 @@ PACKAGE_PACKAGES=(
     dpkg-dev
     file
 )
-WEB_PACKAGES=(
-    dpkg-dev
-    brotli
-    emscripten
+TEST_PACKAGES=(
     nodejs
     python3
-    python3-fonttools
-)
-TEST_PACKAGES=(
     libgtest-dev
     libbenchmark-dev
     xvfb
@@ -49,7 +68,7 @@ TEST_PACKAGES=(
     x11-apps
     openbox
     weston
-    libweston-10-dev
+    "$WESTON_DEV"
     pkgconf
     dbus-daemon
     at-spi2-core
@@ -89,7 +108,7 @@ done
 
 # Debian's source of Qt, which scripts/qt-wasm.sh builds for WebAssembly.
 needs_sources=0
-if [ "${1:-test}" = web ] || [ "${1:-test}" = test ]; then
+if [ "$QT_SOURCE" -eq 1 ] && { [ "${1:-test}" = web ] || [ "${1:-test}" = test ]; }; then
     apt-get source --print-uris qt6-base >/dev/null 2>&1 || needs_sources=1
 fi
 
@@ -115,7 +134,9 @@ fi
 
 if [ "$needs_sources" -eq 1 ]; then
     echo "setup: enabling Debian's source packages (for Qt's source)" >&2
-    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm bookworm-updates' \
+    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' "Suites: $CODENAME $CODENAME-updates" \
+        'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' '' \
+        'Types: deb-src' 'URIs: http://security.debian.org/debian-security' "Suites: $CODENAME-security" \
         'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
         "${as_root[@]}" tee /etc/apt/sources.list.d/kavrel-debian-sources.sources >/dev/null
 fi

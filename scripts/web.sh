@@ -6,6 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The site is Debian 12's wherever it is built: elsewhere a Debian 12 root
+# builds it.
+if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != bookworm ]; then
+    exec bash scripts/web-in-debian12.sh
+fi
+
 QT=$(bash scripts/qt-wasm.sh)
 # Qt's CMake asks the emscripten stand-in folder next to it for the
 # compiler's version; Debian's emscripten runs Debian's acorn.

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command in a private Wayland session: weston on its headless
 # backend, with the desktop shell (windows framed by their own decorations,
-# placed by the compositor) and no panel, as a Wayland client cannot see one.
+# placed by the compositor) and its panel at the top, which a Wayland client
+# cannot see: a maximised window is given the output less the panel.
 #
 #   scripts/weston-session.sh <command> [args...]
 #
@@ -51,25 +52,38 @@ cat >"$runtime/weston.ini" <<'INI'
 idle-time=0
 
 [shell]
-panel-position=none
+panel-position=top
 locking=false
+startup-animation=none
 INI
 
+# The renderer that draws into memory: --renderer=pixman since weston 12,
+# where --use-pixman became a deprecated alias of it.
+renderer=--use-pixman
+weston --help 2>&1 | grep -q -- '--renderer=' && renderer=--renderer=pixman
+
 XDG_RUNTIME_DIR="$runtime" KAVREL_WESTON_INPUT="$runtime/input" \
-    weston --backend=headless-backend.so --use-pixman --width="${SCREEN%x*}" --height="${SCREEN#*x}" \
+    weston --backend=headless-backend.so "$renderer" --width="${SCREEN%x*}" --height="${SCREEN#*x}" \
            --socket=wayland-kavrel --debug --modules="$MODULE" --config="$runtime/weston.ini" \
            --log="$runtime/weston.log" </dev/null >/dev/null 2>&1 &
 weston_pid=$!
 
-# Ready once the desktop shell has put up the output's background.
+# Ready once the desktop shell has put up the output's background and panel.
+# Without the startup animation no fading curtain lies over the output,
+# which since weston 12 takes the pointer's clicks while it fades.
 export XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-kavrel KAVREL_WESTON_INPUT="$runtime/input"
 unset DISPLAY
+shell_ready() {
+    local graph
+    graph="$(weston-debug scene-graph 2>/dev/null)"
+    grep -q 'background for output' <<<"$graph" && grep -q 'panel for output' <<<"$graph"
+}
 for ((i = 0; i < WAIT_TENTHS; i++)); do
     kill -0 "$weston_pid" 2>/dev/null || break
-    weston-debug scene-graph 2>/dev/null | grep -q 'background for output' && break
+    shell_ready && break
     sleep 0.1
 done
-if ! weston-debug scene-graph 2>/dev/null | grep -q 'background for output'; then
+if ! shell_ready; then
     echo "weston-session: weston did not start" >&2
     sed 's/^/  weston: /' "$runtime/weston.log" >&2
     exit 1

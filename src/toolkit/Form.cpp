@@ -25,6 +25,14 @@ const QScreen* ScreenOf(const QWidget& window)
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
+// A Wayland client is told neither the work area (the screen less the
+// desktop's panels) nor where its window stands: only the compositor can
+// fit a window into the work area, and does when asked to maximise it.
+bool OnlyTheCompositorKnowsTheWorkArea()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 }  // namespace
 
 TForm::TForm()
@@ -159,7 +167,9 @@ void TForm::PlaceOnTheChangedScreen()
 
 // Fitted at the first showing, with the frame the window system gives the
 // window as soon as it is known: a window that the screen cannot hold gets
-// its own scroll bars instead of controls beyond the screen's edges.
+// its own scroll bars instead of controls beyond the screen's edges. Where
+// the work area is the compositor's secret, the window is maximised into it
+// instead, and gets its scroll bars from the size the compositor gives.
 void TForm::FitIntoScreen()
 {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
@@ -171,6 +181,10 @@ void TForm::FitIntoScreen()
     const QRect fitted = FitIntoWorkArea(geometry(), frame, screen->availableGeometry());
     if (fitted == geometry())
         return;
+    if (OnlyTheCompositorKnowsTheWorkArea()) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
     // Placed by its frame, as the centring placed it: the window system
     // then moves the client area inside the frame and says so.
     resize(fitted.size());

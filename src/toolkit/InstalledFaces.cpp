@@ -4,7 +4,8 @@
 #include <fontconfig/fontconfig.h>
 
 // The IPA fonts of Debian's fonts-ipafont-gothic and fonts-ipafont-mincho,
-// and DejaVu Serif of fonts-dejavu-core.
+// and DejaVu Serif of fonts-dejavu-core, whose italic face is in
+// fonts-dejavu-extra.
 const std::array<TFaceSubstitute, 4> FACE_SUBSTITUTES = {{
     {u"ＭＳ Ｐゴシック", u"IPAPGothic"},
     {u"ＭＳ 明朝", u"IPAMincho"},

@@ -7,7 +7,6 @@
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -67,11 +66,7 @@ void WatchingHandler(QtMsgType type, const QMessageLogContext& context, const QS
         std::fflush(stderr);
         std::_Exit(2);
     }
-    if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0) {
-        held.push_back({type, context.category, message});
-        return;
-    }
-    previousHandler(type, context, message);
+    held.push_back({type, context.category, message});
 }
 
 }  // namespace

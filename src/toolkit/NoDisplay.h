@@ -22,8 +22,10 @@ TDisplayRequest DisplayRequestOf(int argc, const char* const* argv);
 std::string NoDisplayText(const std::string& programPath, const TDisplayRequest& request);
 
 // From the call until DisplayOpened, a fatal error of the toolkit prints the
-// line and ends the program with exit code 2; the toolkit's warnings about
-// its platform are held back meanwhile, and given out by DisplayOpened.
+// line and ends the program with exit code 2; the toolkit's other messages
+// are held back meanwhile (its warnings about the platform, Qt 6.8's notice
+// that it switched a locale that is not UTF-8 to one that is), and given
+// out by DisplayOpened.
 // Returns argc, so that it can run before the application's constructor.
 int& WatchForNoDisplay(int& argc, char** argv);
 void DisplayOpened();

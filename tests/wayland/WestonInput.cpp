@@ -8,6 +8,7 @@
 //   press        the left button down
 //   release      the left button up
 #include <libweston/libweston.h>
+#include <libweston/version.h>
 #include <linux/input-event-codes.h>
 #include <wayland-server.h>
 
@@ -22,7 +23,12 @@
 extern "C" {
 void weston_seat_init(struct weston_seat* seat, struct weston_compositor* compositor, const char* name);
 void weston_seat_init_pointer(struct weston_seat* seat);
+#if WESTON_VERSION_MAJOR >= 12
+// Since weston 12 a point of the compositor's space is a type of its own.
+void notify_motion_absolute(struct weston_seat* seat, const struct timespec* time, struct weston_coord_global pos);
+#else
 void notify_motion_absolute(struct weston_seat* seat, const struct timespec* time, double x, double y);
+#endif
 void notify_button(struct weston_seat* seat, const struct timespec* time, int32_t button,
                    enum wl_pointer_button_state state);
 void notify_pointer_frame(struct weston_seat* seat);
@@ -42,7 +48,11 @@ void Run(TInput& input, const std::string& command)
     double x = 0;
     double y = 0;
     if (std::sscanf(command.c_str(), "move %lf %lf", &x, &y) == 2)
+#if WESTON_VERSION_MAJOR >= 12
+        notify_motion_absolute(&input.seat, &now, weston_coord_global{{x, y}});
+#else
         notify_motion_absolute(&input.seat, &now, x, y);
+#endif
     else if (command == "press")
         notify_button(&input.seat, &now, BTN_LEFT, WL_POINTER_BUTTON_STATE_PRESSED);
     else if (command == "release")

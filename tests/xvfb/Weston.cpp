@@ -40,6 +40,14 @@ QRect RectOf(const QRegularExpressionMatch& match, int first)
     return QRect(QPoint(at(0), at(1)), QPoint(at(2) - 1, at(3) - 1));
 }
 
+// What weston says of its views.
+std::optional<QString> SceneGraph(QString& problem)
+{
+    const std::optional<QByteArray> graph =
+        RunTool(QStringLiteral("weston-debug"), {QStringLiteral("scene-graph")}, QDir::currentPath(), problem);
+    return graph ? std::optional<QString>(QString::fromUtf8(*graph)) : std::nullopt;
+}
+
 }  // namespace
 
 namespace Weston {
@@ -57,20 +65,37 @@ bool Active()
 // Qt marks its client area opaque and its decorations not.
 std::optional<TView> ToplevelOf(qint64 pid, QString& problem)
 {
-    const std::optional<QByteArray> graph =
-        RunTool(QStringLiteral("weston-debug"), {QStringLiteral("scene-graph")}, QDir::currentPath(), problem);
+    const std::optional<QString> graph = SceneGraph(problem);
     if (!graph)
         return std::nullopt;
     static const QRegularExpression view(
         QStringLiteral("role xdg_toplevel, PID (\\d+), [^\\n]*top-level window '([^\\n]*)' of [^\\n]*\\n"
                        "\\s*position: \\((-?\\d+), (-?\\d+)\\) -> \\((-?\\d+), (-?\\d+)\\)\\n"
                        "\\s*\\[opaque: \\((-?\\d+), (-?\\d+)\\) -> \\((-?\\d+), (-?\\d+)\\)\\]"));
-    for (const QRegularExpressionMatch& match : view.globalMatch(QString::fromUtf8(*graph))) {
+    for (const QRegularExpressionMatch& match : view.globalMatch(*graph)) {
         if (match.captured(1).toLongLong() == pid)
             return TView{match.captured(2), RectOf(match, 3), RectOf(match, 7)};
     }
     problem = QStringLiteral("no top-level window of process %1 in weston's scene graph").arg(pid);
     return std::nullopt;
+}
+
+// The panel's view, in the scene graph:
+//   View 0 (role (null), PID 12, surface ID 17, panel for output headless, 0x...):
+//           position: (0, 0) -> (1280, 32)
+std::optional<QRect> Panel(QString& problem)
+{
+    const std::optional<QString> graph = SceneGraph(problem);
+    if (!graph)
+        return std::nullopt;
+    static const QRegularExpression view(
+        QStringLiteral("panel for output [^\\n]*\\n\\s*position: \\((-?\\d+), (-?\\d+)\\) -> \\((-?\\d+), (-?\\d+)\\)"));
+    const QRegularExpressionMatch match = view.match(*graph);
+    if (!match.hasMatch()) {
+        problem = QStringLiteral("no panel in weston's scene graph");
+        return std::nullopt;
+    }
+    return RectOf(match, 1);
 }
 
 QImage Screenshot(QString& problem)

@@ -25,6 +25,9 @@ struct TView {
 };
 std::optional<TView> ToplevelOf(qint64 pid, QString& problem);
 
+// The desktop shell's panel on the output, which no window may cover.
+std::optional<QRect> Panel(QString& problem);
+
 QImage Screenshot(QString& problem);
 
 // A left click at a pixel of the output.
