@@ -239,7 +239,7 @@ class Program:
         if accessible:
             environment['QT_LINUX_ACCESSIBILITY_ALWAYS_ON'] = '1'
         self.process = subprocess.Popen([path], env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        self.window = None
+        self.window = self.pointer = None
         deadline = time.time() + 15
         while self.window is None and time.time() < deadline:
             found = self.windows()
@@ -270,21 +270,28 @@ class Program:
     def picture(self):
         return decode_xwd(subprocess.run(['xwd', '-root', '-silent'], capture_output=True, check=True).stdout)
 
+    def moves(self, *points):
+        """xdotool's moves of the pointer to points of the window; --sync,
+        which waits for the pointer to move, waits for ever where it is."""
+        parts = []
+        for x, y in points:
+            at = (self.origin[0] + x, self.origin[1] + y)
+            parts += ['mousemove', *(['--sync'] if at != self.pointer else []), str(at[0]), str(at[1])]
+            self.pointer = at
+        return parts
+
     def click(self, point):
-        self.xdotool('mousemove', '--sync', str(self.origin[0] + point[0]), str(self.origin[1] + point[1]),
-                     'click', '1')
+        self.xdotool(*self.moves(point), 'click', '1')
 
     def drag(self, points, finger=None):
-        moves = [['mousemove', '--sync', str(self.origin[0] + x), str(self.origin[1] + y)] for x, y in points]
-        self.xdotool(*moves[0], 'mousedown', '1', *[part for move in moves[1:] for part in move], 'mouseup', '1')
+        self.xdotool(*self.moves(points[0]), 'mousedown', '1', *self.moves(*points[1:]), 'mouseup', '1')
 
     def tap(self, point, second=None):
         """A finger is the mouse on the desktop; of two, the first."""
         self.click(point)
 
     def wheel(self, point, lines):
-        self.xdotool('mousemove', '--sync', str(self.origin[0] + point[0]), str(self.origin[1] + point[1]),
-                     'click', '--repeat', str(abs(lines)), '5' if lines > 0 else '4')
+        self.xdotool(*self.moves(point), 'click', '--repeat', str(abs(lines)), '5' if lines > 0 else '4')
 
     def key(self, name):
         boxes = [window for window in self.windows() if window != self.window]
@@ -298,7 +305,7 @@ class Program:
         boxes = [window for window in self.windows() if window != self.window]
         if boxes:
             x, y = self.place(boxes[0])
-            self.xdotool('mousemove', '--sync', str(x + offset[0]), str(y + offset[1]), 'click', '1')
+            self.click((x + offset[0] - self.origin[0], y + offset[1] - self.origin[1]))
 
     def ended(self):
         try:

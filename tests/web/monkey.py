@@ -10,10 +10,12 @@ handful of times, and is still running.
     monkey.py <desktop program> <web site folder> <seed> <events>
 """
 import collections
+import queue
 import random
 import re
 import sys
 import tempfile
+import threading
 import time
 
 from lesson import KEYS, PARABOLA, PLANE, ZOOM, Page, Program, Site, differences, fail, finish
@@ -135,19 +137,28 @@ def main():
     try:
         page, program = Page(Site(site_folder), 'chromium', 'storm'), Program(program_path)
         page.browser.send('Runtime.enable')
-        storm = Storm(seed, page)
-        events = [('click', KEYS[key]) for key in PARABOLA.split()]
+        storm, events = Storm(seed, page), []
+
+        def stormed():
+            yield from [('click', KEYS[key]) for key in PARABOLA.split()]
+            yield from (storm.next() for _ in range(count))
+            yield ('page', WHOLE_PAGES[0])
+
+        # The desktop follows the page event by event, in a thread of its
+        # own: both spend their time waiting for their window system.
+        replayed = queue.Queue()
+        desktop = threading.Thread(target=lambda: [give(program, event) for event in iter(replayed.get, None)],
+                                   daemon=True)
+        desktop.start()
         started = time.time()
-        for event in events:
+        for event in stormed():
             give(page, event)
-        for index in range(count + 1):
-            events.append(storm.next() if index < count else ('page', WHOLE_PAGES[0]))
-            give(page, events[-1])
-        stormed = time.time()
-        for event in events:
-            give(program, event)
-        print(f'monkey: seed {seed}: {dict(collections.Counter(event[0] for event in events))}; the page took '
-              f'{stormed - started:.0f} s, the desktop {time.time() - stormed:.0f} s')
+            events.append(event)
+            replayed.put(event)
+        replayed.put(None)
+        desktop.join()
+        print(f'monkey: seed {seed}: {dict(collections.Counter(event[0] for event in events))}; '
+              f'{time.time() - started:.0f} s')
         for window in (page, program):
             if window.error_box_shown():
                 window.key('Return')
