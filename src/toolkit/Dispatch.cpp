@@ -5,6 +5,7 @@
 #include "toolkit/FloatErrors.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 #include <exception>
 #include <utility>
@@ -18,7 +19,10 @@ namespace {
 // takes emscripten's Asyncify, which makes the program half as large
 // again): there the box opens modal over the window and the program returns
 // to the page's event loop. The window takes no input until OK, as on the
-// desktop, and repaints meanwhile meet the error already reported.
+// desktop, and repaints meanwhile meet the error already reported, even
+// those of a page that changes its size after a key the box took.
+QPointer<QMessageBox> boxInThePage;
+
 void ShowErrorBox(const QString& caption, const QString& text)
 {
     QWidget* owner = Application ? Application->MainForm() : nullptr;
@@ -26,6 +30,7 @@ void ShowErrorBox(const QString& caption, const QString& text)
 #ifdef Q_OS_WASM
     auto* box = new QMessageBox(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner, flags);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    boxInThePage = box;
     box->open();
 #else
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner, flags);
@@ -52,7 +57,7 @@ void AbandonMouseGesture()
 // reported already.
 bool ShouldReport()
 {
-    return !boxOpen && gestureAtLastReport != gesture;
+    return !boxOpen && !(boxInThePage && boxInThePage->isVisible()) && gestureAtLastReport != gesture;
 }
 
 void Report(const QString& message)

@@ -38,7 +38,25 @@ from pictures import decode_xwd
 
 CAPTION = '２次曲線（Kavrelと焦点）'
 SCREEN = (1280, 1024)
+CLIENT_SIZE = (1024, 768)           # the window's client area, as it is made
 FRAME_SIZE = (1032, 798)            # the window with Qt's frame on the page
+# The corner of the window's client area as the page's accessibility layer
+# places it once the window is fitted to the page and
+# stays put for a frame: a whole window centred by its frame, all of which
+# is left of the client area, a larger one within the page.
+FITTED = '''new Promise(found => {
+    let last = null;
+    const look = tries => requestAnimationFrame(() => setTimeout(() => {
+        const r = document.querySelector('[role=region]').getBoundingClientRect();
+        const corner = [r.x, r.y].map(Math.round);
+        const fitted = r.width >= %d ? Math.abs(r.x - %d - (innerWidth - r.right)) <= 1
+                                     : r.x >= 0 && r.right <= innerWidth && r.bottom <= innerHeight;
+        if (fitted && last && corner.every((v, i) => v === last[i])) found(corner);
+        else if (tries > 0) { last = fitted ? corner : null; look(tries - 1); }
+        else found(null);
+    }, 20));
+    look(200);
+})''' % (CLIENT_SIZE[0], FRAME_SIZE[0] - CLIENT_SIZE[0])
 PLANE = (8, 29, 660, 660)           # the plane in the window's client area
 TOP_STRIP = (0, 0, 1017, 24)        # the probe's texts and the credit, above the plane
 KEYS = {
@@ -150,22 +168,20 @@ class Page:
 
     def resize(self, width, height, ratio=1):
         """The page at another size, as a tablet turned or a browser's window
-        resized; the window is found again where the page holds it whole."""
+        resized; the window is found again where the page fits it."""
         self.browser.send('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=ratio,
                           mobile=self.touch)
         self.ratio = ratio
-        if width >= FRAME_SIZE[0] and height >= FRAME_SIZE[1]:
-            # The window's client area as the page's accessibility layer
-            # places it, once it is fitted to the new page.
-            time.sleep(0.5)
-            corner = self.browser.evaluate("(r => [r.x, r.y])(document.querySelector('[role=region]')"
-                                           ".getBoundingClientRect())")
-            self.origin = (round(corner[0]), round(corner[1]))
+        corner = self.browser.evaluate(FITTED)
+        if corner is None:
+            raise RuntimeError(f'the window was not fitted to a page of {width} x {height}')
+        self.origin = tuple(corner)
 
     def press_ok(self, offset):
-        """OK of the error box, at its place in the box."""
-        corner = self.browser.evaluate("(box => box && [box.getBoundingClientRect().x, box.getBoundingClientRect().y])"
-                                       "(document.querySelector('[role=alertdialog]'))")
+        """OK of the error box, at its place from the box's lower right
+        corner."""
+        corner = self.browser.evaluate("(box => box && [box.getBoundingClientRect().right, "
+                                       "box.getBoundingClientRect().bottom])(document.querySelector('[role=alertdialog]'))")
         if corner:
             self.browser.click(round(corner[0]) + offset[0], round(corner[1]) + offset[1])
 
@@ -247,18 +263,24 @@ class Program:
             time.sleep(0.1)
         if self.window is None:
             raise RuntimeError('no window of the desktop program appeared')
-        # A window manager places the window once it has framed it.
-        self.origin, settled = None, self.place(self.window)
-        while settled != self.origin:
-            time.sleep(0.3)
-            self.origin, settled = settled, self.place(self.window)
+        self.origin = self.geometry(self.window)[:2]
 
     @staticmethod
-    def place(window):
-        """Where a window's client area is on the screen."""
+    def geometry(window):
+        """A window's client area, (left, top, width, height) on the screen,
+        once the window manager, which places a window after it has framed
+        it, let it be."""
+        geometry, settled = None, Program.measure(window)
+        while settled != geometry:
+            time.sleep(0.2)
+            geometry, settled = settled, Program.measure(window)
+        return geometry
+
+    @staticmethod
+    def measure(window):
         info = subprocess.run(['xwininfo', '-id', window], capture_output=True, text=True, check=False).stdout
-        corner = dict(line.strip().split(':') for line in info.splitlines() if 'Absolute upper-left' in line)
-        return int(corner['Absolute upper-left X']), int(corner['Absolute upper-left Y'])
+        values = dict(line.strip().split(':', 1) for line in info.splitlines() if ':' in line)
+        return tuple(int(values[name]) for name in ('Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'))
 
     @staticmethod
     def xdotool(*arguments):
@@ -304,8 +326,8 @@ class Program:
     def press_ok(self, offset):
         boxes = [window for window in self.windows() if window != self.window]
         if boxes:
-            x, y = self.place(boxes[0])
-            self.click((x + offset[0] - self.origin[0], y + offset[1] - self.origin[1]))
+            x, y, width, height = self.geometry(boxes[0])
+            self.click((x + width + offset[0] - self.origin[0], y + height + offset[1] - self.origin[1]))
 
     def ended(self):
         try:
@@ -409,7 +431,6 @@ def check_refit(site):
         kept = page.browser.evaluate(lesson)
         for width, height, ratio in ((768, 1024, 2), (1024, 768, 2), (800, 600, 1), (1920, 1080, 1), (768, 1024, 2)):
             page.resize(width, height, ratio)
-            time.sleep(1)
             check_fitted(page.picture(), ratio, f'turned or resized to {width} x {height}')
             if page.browser.evaluate(lesson) != kept:
                 fail(f'turned or resized to {width} x {height}: the lesson is not kept')

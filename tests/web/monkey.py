@@ -23,19 +23,24 @@ from lesson import KEYS, PARABOLA, PLANE, ZOOM, Page, Program, Site, differences
 WINDOW = (1017, 713)
 QUIT = (931, 640, 86, 51)           # "終わる", which would end the storm
 STORM_KEYS = 'Return space Tab Left Right Up Down Prior Next Home End Escape'.split()
-# On pages smaller than the window a place is another than on the desktop:
-# there the storm only types.
-WHOLE_PAGES = [(1280, 1024), (1920, 1080), (1100, 820)]
-SMALL_PAGES = [(768, 1024), (800, 600), (390, 664)]
+# Pages that hold the whole window. A smaller page fits the window to a
+# smaller size and paints it anew, which on P's failing place reports the
+# failure again, as the desktop's window does when it is resized; the
+# lesson test turns and resizes the page mid-lesson.
+PAGES = [(1280, 1024), (1920, 1080), (1100, 820)]
 WARNINGS_ALLOWED = 5
 FULL_WIDTH = str.maketrans('０１２３４５６７８９－', '0123456789-')
 # Where F is, and the error box and its OK, read from the page's
-# accessibility layer; the box's place is the window's client area's.
+# accessibility layer; the box's place is the window's client area's, OK's
+# is the box's lower right corner's, as the box, wider on the page for its
+# title, keeps it there.
 LAYER = "[...document.querySelectorAll('[role=img], [role=slider]')].map(e => e.getAttribute('aria-description'))"
 BOX = '''(box => box && box.querySelector('button') && ((w, o, i) => [o.x - w.x, o.y - w.y, o.width, o.height,
-          i.x + i.width / 2 - o.x, i.y + i.height / 2 - o.y].map(Math.round))(
+          i.x + i.width / 2 - o.right, i.y + i.height / 2 - o.bottom].map(Math.round))(
           document.querySelector('[role=region]').getBoundingClientRect(), box.getBoundingClientRect(),
           box.querySelector('button').getBoundingClientRect()))(document.querySelector('[role=alertdialog]'))'''
+# The layer follows the program a timer's turn after an event.
+SETTLED_BOX = f'new Promise(settle => setTimeout(settle)).then(() => {BOX})'
 # A window manager places the box otherwise than the page: while it is
 # open, the storm's fingers keep this far from it, title bar and all.
 BOX_MARGIN = 60
@@ -45,7 +50,7 @@ class Storm:
     """Events one by one, from a seed and the page's state."""
 
     def __init__(self, seed, page):
-        self.random, self.page, self.small, self.pending, self.box = random.Random(seed), page, False, [], None
+        self.random, self.page, self.pending, self.box = random.Random(seed), page, [], None
 
     def anywhere(self):
         while True:
@@ -91,17 +96,20 @@ class Storm:
             return ('key', 'Tab')
         return ('key', key)
 
+    def last(self):
+        """The page as at the start."""
+        self.box = self.page.browser.evaluate(SETTLED_BOX)
+        return ('page', PAGES[0])
+
     def next(self):
-        if self.pending:
+        self.box = self.page.browser.evaluate(SETTLED_BOX)
+        if self.pending and not self.box:
             return self.pending.pop(0)
-        if not self.small and self.random.random() < 0.03 and not self.f():
+        if self.random.random() < 0.03 and not self.f():
             # A learner starts again after 再試行 or a stray key: the
             # curve, and with it F and the error box, come back.
             self.pending = [('click', KEYS[caption]) for caption in PARABOLA.split()]
-        if self.small:
-            self.small = self.random.random() >= 0.1
-            return self.key() if self.small else ('page', self.random.choice(WHOLE_PAGES))
-        choice, self.box = self.random.random(), self.page.browser.evaluate(BOX)
+        choice = self.random.random()
         if self.box and choice < 0.1:
             return ('press_ok', tuple(self.box[4:]))
         if choice < 0.75:
@@ -116,8 +124,7 @@ class Storm:
             return self.key()
         if choice < 0.98:
             return ('wheel', self.target(), self.random.choice((-2, -1, 1, 2)))
-        self.small = self.random.random() < 0.5
-        return ('page', self.random.choice(SMALL_PAGES if self.small else WHOLE_PAGES))
+        return ('page', self.random.choice(PAGES))
 
 
 def give(window, event):
@@ -126,6 +133,28 @@ def give(window, event):
         getattr(window, kind)(*arguments)
     elif isinstance(window, Page):
         window.resize(*arguments[0])
+
+
+def box_as_on_the_page(program, shown):
+    """The window manager maps and unmaps the desktop's box in its own time:
+    each event waits until the box is as the page's was, lest a key or a
+    click reach a window that is coming or going; whether it came to be."""
+    deadline = time.time() + 30
+    while program.error_box_shown() != shown:
+        if time.time() > deadline:
+            return False
+        time.sleep(0.05)
+    return True
+
+
+def follow(program, replayed, late):
+    """The desktop's side of the storm: the page's events, each with whether
+    the page's box was open before it; where the desktop's box first was
+    not, that event's number goes to late."""
+    for number, (event, shown) in enumerate(iter(replayed.get, None)):
+        if not late and not box_as_on_the_page(program, shown):
+            late.append((number, shown))
+        give(program, event)
 
 
 def main():
@@ -142,23 +171,26 @@ def main():
         def stormed():
             yield from [('click', KEYS[key]) for key in PARABOLA.split()]
             yield from (storm.next() for _ in range(count))
-            yield ('page', WHOLE_PAGES[0])
+            yield storm.last()
 
         # The desktop follows the page event by event, in a thread of its
         # own: both spend their time waiting for their window system.
-        replayed = queue.Queue()
-        desktop = threading.Thread(target=lambda: [give(program, event) for event in iter(replayed.get, None)],
-                                   daemon=True)
+        replayed, late = queue.Queue(), []
+        desktop = threading.Thread(target=follow, args=(program, replayed, late), daemon=True)
         desktop.start()
         started = time.time()
         for event in stormed():
             give(page, event)
+            replayed.put((event, bool(storm.box)))
             events.append(event)
-            replayed.put(event)
         replayed.put(None)
         desktop.join()
         print(f'monkey: seed {seed}: {dict(collections.Counter(event[0] for event in events))}; '
               f'{time.time() - started:.0f} s')
+        for number, shown in late:
+            fail(f'before event {number} the page\'s error box was {"open" if shown else "closed"}, the desktop\'s '
+                 f'not; the events before: {events[max(0, number - 6):number + 1]}')
+        box_as_on_the_page(program, bool(page.browser.evaluate(SETTLED_BOX)))
         for window in (page, program):
             if window.error_box_shown():
                 window.key('Return')
