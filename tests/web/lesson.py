@@ -27,33 +27,22 @@ a root term; "終わる", after which the page says that the program has ended.
 import http.server
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import threading
 import time
 
 from browser import Chromium, Firefox, WebKit
-from pictures import decode_xwd
+from desktop import Program
+from window import CAPTION, CLIENT, COLOURS, KEYS, PLANE, ZOOM
 
-CAPTION = '２次曲線（Kavrelと焦点）'
 SCREEN = (1280, 1024)
 FRAME_SIZE = (1032, 798)            # the window with Qt's frame on the page
-PLANE = (8, 29, 660, 660)           # the plane in the window's client area
-TOP_STRIP = (0, 0, 1017, 24)        # the probe's texts and the credit, above the plane
-KEYS = {
-    'Ｘ＝': (755, 466), 'Ｙ＝': (851, 466),
-    '７': (731, 514), '８': (779, 514), '９': (827, 514), '＋': (875, 514),
-    '４': (731, 562), '５': (779, 562), '６': (827, 562), '－': (875, 562),
-    '１': (731, 610), '２': (779, 610), '３': (827, 610), '√': (875, 610),
-    '０': (731, 658), '．': (779, 658), '決定': (827, 658), '取消': (875, 658),
-    '再試行': (974, 601), '終わる': (974, 665),
-}
-ZOOM = {'left arrow': (56, 704), 'right arrow': (609, 704), 'track': (200, 704), 'thumb': (330, 704)}
-SILVER = (192, 192, 192)
+TOP_STRIP = (0, 0, CLIENT[0], 24)   # the probe's texts and the credit, above the plane
+SILVER = COLOURS['silver']
 # White field, silver grid, black axes, maroon points, aqua line, fuchsia and
 # yellow segments.
-PLANE_COLOURS = {(255, 255, 255), SILVER, (0, 0, 0), (128, 0, 0), (0, 255, 255), (255, 0, 255), (255, 255, 0)}
+PLANE_COLOURS = {COLOURS[name] for name in ('white', 'silver', 'black', 'maroon', 'aqua', 'fuchsia', 'yellow')}
 WAIT = 5.0
 
 PARABOLA = 'Ｙ＝ － １ 決定 ０ 決定 １ 決定 １ 決定 １ 決定'
@@ -229,93 +218,6 @@ class Page:
 
     def close(self):
         self.browser.close()
-
-
-class Program:
-    """The desktop build on the X server."""
-
-    def __init__(self, path, accessible=False):
-        environment = dict(os.environ, QT_QPA_PLATFORM='xcb')
-        if accessible:
-            environment['QT_LINUX_ACCESSIBILITY_ALWAYS_ON'] = '1'
-        self.process = subprocess.Popen([path], env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        self.window = self.pointer = None
-        deadline = time.time() + 15
-        while self.window is None and time.time() < deadline:
-            found = self.windows()
-            self.window = found[0] if found else None
-            time.sleep(0.1)
-        if self.window is None:
-            raise RuntimeError('no window of the desktop program appeared')
-        # A window manager places the window once it has framed it.
-        self.origin, settled = None, self.place(self.window)
-        while settled != self.origin:
-            time.sleep(0.3)
-            self.origin, settled = settled, self.place(self.window)
-
-    @staticmethod
-    def place(window):
-        """Where a window's client area is on the screen."""
-        info = subprocess.run(['xwininfo', '-id', window], capture_output=True, text=True, check=False).stdout
-        corner = dict(line.strip().split(':') for line in info.splitlines() if 'Absolute upper-left' in line)
-        return int(corner['Absolute upper-left X']), int(corner['Absolute upper-left Y'])
-
-    @staticmethod
-    def xdotool(*arguments):
-        return subprocess.run(['xdotool', *arguments], capture_output=True, text=True, check=False).stdout
-
-    def windows(self):
-        return self.xdotool('search', '--onlyvisible', '--pid', str(self.process.pid)).split()
-
-    def picture(self):
-        return decode_xwd(subprocess.run(['xwd', '-root', '-silent'], capture_output=True, check=True).stdout)
-
-    def moves(self, *points):
-        """xdotool's moves of the pointer to points of the window; --sync,
-        which waits for the pointer to move, waits for ever where it is."""
-        parts = []
-        for x, y in points:
-            at = (self.origin[0] + x, self.origin[1] + y)
-            parts += ['mousemove', *(['--sync'] if at != self.pointer else []), str(at[0]), str(at[1])]
-            self.pointer = at
-        return parts
-
-    def click(self, point):
-        self.xdotool(*self.moves(point), 'click', '1')
-
-    def drag(self, points, finger=None):
-        self.xdotool(*self.moves(points[0]), 'mousedown', '1', *self.moves(*points[1:]), 'mouseup', '1')
-
-    def tap(self, point, second=None):
-        """A finger is the mouse on the desktop; of two, the first."""
-        self.click(point)
-
-    def wheel(self, point, lines):
-        self.xdotool(*self.moves(point), 'click', '--repeat', str(abs(lines)), '5' if lines > 0 else '4')
-
-    def key(self, name):
-        boxes = [window for window in self.windows() if window != self.window]
-        target = boxes[0] if boxes else self.window
-        self.xdotool('windowfocus', '--sync', target, 'key', name)
-
-    def error_box_shown(self):
-        return len(self.windows()) > 1
-
-    def press_ok(self, offset):
-        boxes = [window for window in self.windows() if window != self.window]
-        if boxes:
-            x, y = self.place(boxes[0])
-            self.click((x + offset[0] - self.origin[0], y + offset[1] - self.origin[1]))
-
-    def ended(self):
-        try:
-            return self.process.wait(WAIT) == 0
-        except subprocess.TimeoutExpired:
-            return False
-
-    def close(self):
-        if self.process.poll() is None:
-            self.process.kill()
 
 
 def region(picture, origin, rect):

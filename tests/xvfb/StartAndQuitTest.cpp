@@ -6,7 +6,7 @@ namespace {
 constexpr int kExitWaitMs = 5000;
 constexpr int kGridPitch = 33;   // pixels per plane unit at the start scale
 constexpr int kAxis = 330;       // the plane pixel of plane 0 on both axes
-constexpr int kOutline = kPlaneSize - 1;
+const int kOutline = kPlaneSize - 1;
 
 bool OnGrid(int pixel)
 {
