@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes, as JSON, what the drivers outside the program need to know of its
-// window: the caption, the client area's size and colour, each control's
-// place in the client area and what it is read as, and the toolkit's fixed
-// colours. All of it is read off the window that the program itself builds,
-// so that the drivers (tests/xvfb, tests/web and the scripts that run the
-// program through tests/web/desktop.py) hold no copy of its layout.
+// window: the caption, the client area's size, each control's place and
+// each key's centre in the client area, and the toolkit's fixed colours.
+// All of it is read off the window that the program itself builds, so that
+// the drivers (tests/xvfb, tests/web and the scripts that run the program
+// through tests/web/desktop.py) hold no copy of its layout.
 //
 //   kavrel_window_facts <output file>
 #include "kavrelsrc.h"
 #include "toolkit/Application.h"
 
-#include <QAccessible>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,9 +28,8 @@ QJsonArray Rgb(TColor colour)
 QJsonObject FixedColours()
 {
     const std::pair<const char*, TColor> named[] = {
-        {"black", clBlack}, {"maroon", clMaroon}, {"red", clRed},      {"fuchsia", clFuchsia},
-        {"yellow", clYellow}, {"aqua", clAqua},   {"purple", clPurple}, {"silver", clSilver},
-        {"white", clWhite}, {"teal", clTeal},     {"moneyGreen", clMoneyGreen},
+        {"white", clWhite}, {"silver", clSilver},   {"black", clBlack},   {"maroon", clMaroon},
+        {"aqua", clAqua},   {"fuchsia", clFuchsia}, {"yellow", clYellow}, {"moneyGreen", clMoneyGreen},
     };
     QJsonObject colours;
     for (const auto& [name, colour] : named)
@@ -39,23 +37,23 @@ QJsonObject FixedColours()
     return colours;
 }
 
-// Each named control: its class, its rectangle in the client area, and its
-// name as a screen reader reads it, which is its caption where it shows one.
-QJsonObject Controls(const TKavrel_Form& form)
+// Each named control's rectangle in the client area, and the centre of
+// each push button by caption (the middle pixel of an odd size).
+void AddControls(const TKavrel_Form& form, QJsonObject& facts)
 {
     QJsonObject controls;
+    QJsonObject keys;
     for (QWidget* control : form.Client()->findChildren<QWidget*>()) {
         const QString name = control->objectName();
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
             continue;
         const QRect place(control->mapTo(form.Client(), QPoint(0, 0)), control->size());
-        controls[name] = QJsonObject{
-            {"kind", control->metaObject()->className()},
-            {"read", QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name)},
-            {"rect", QJsonArray{place.x(), place.y(), place.width(), place.height()}},
-        };
+        controls[name] = QJsonArray{place.x(), place.y(), place.width(), place.height()};
+        if (auto* key = qobject_cast<TButton*>(control))
+            keys[key->Caption()] = QJsonArray{place.center().x(), place.center().y()};
     }
-    return controls;
+    facts[QLatin1String("controls")] = controls;
+    facts[QLatin1String("keys")] = keys;
 }
 
 }  // namespace
@@ -70,13 +68,12 @@ int main(int argc, char** argv)
     Application->Initialize();
     Application->CreateForm(Kavrel_Form);
     const TKavrel_Form& form = *Kavrel_Form;
-    const QJsonObject facts{
+    QJsonObject facts{
         {"caption", form.windowTitle()},
         {"client", QJsonArray{form.Client()->width(), form.Client()->height()}},
-        {"colour", Rgb(form.Color())},
         {"colours", FixedColours()},
-        {"controls", Controls(form)},
     };
+    AddControls(form, facts);
     QFile out(QString::fromLocal8Bit(argv[1]));
     if (!out.open(QIODevice::WriteOnly) || out.write(QJsonDocument(facts).toJson()) < 0) {
         std::fprintf(stderr, "kavrel_window_facts: cannot write %s\n", argv[1]);

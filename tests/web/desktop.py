@@ -151,14 +151,14 @@ def wait_until(done):
 
 
 def check_error_box(program):
-    """The box the click on F opens: captioned with the application's title
-    (the program file's name cut at its first ".", every character after
-    the first in lower case), owned by the main window, with nothing to
-    minimise or maximise (Motif hints: functions 8 and 16, decorations 32
-    and 64); Return closes it."""
+    """The box the click on F opens: captioned with the application's title,
+    owned by the main window, with nothing to minimise or maximise (Motif
+    hints: functions 8 and 16, decorations 32 and 64); Return closes it."""
     if not wait_until(program.boxes):
         raise RuntimeError('no error box after the click on F')
     box = program.boxes()[0]
+    # The program file's name cut at its first ".", every character after
+    # the first in lower case.
     name = os.path.basename(program.path).split('.')[0]
     title = name[:1] + name[1:].lower()
     if program.xdotool('getwindowname', box).strip() != title:

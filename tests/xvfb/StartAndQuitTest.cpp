@@ -83,7 +83,7 @@ TEST_F(Quitting, TheQuitButtonEndsTheProgramWithExitCodeZero)
 {
     ExpectToSee("before quitting", {PlaneIsPainted()});
 
-    program.ClickClient({974, 665});  // "終わる"
+    program.ClickClient(WindowFacts::KeyCentre(QStringLiteral("終わる")));
 
     ASSERT_TRUE(program.WaitForExit(kExitWaitMs)) << "the program is still running after 終わる";
     EXPECT_EQ(program.ExitStatus(), QProcess::NormalExit);

@@ -6,8 +6,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace WindowFacts {
-
 namespace {
 
 const QJsonObject& Facts()
@@ -21,30 +19,21 @@ const QJsonObject& Facts()
     return facts;
 }
 
-QRect Rect(const QJsonValue& control)
-{
-    const QJsonArray rect = control[QLatin1String("rect")].toArray();
-    return QRect(rect[0].toInt(), rect[1].toInt(), rect[2].toInt(), rect[3].toInt());
-}
-
 }  // namespace
 
-QString Caption()
+QString WindowFacts::Caption()
 {
     return Facts()[QLatin1String("caption")].toString();
 }
 
-QRect Control(const QString& name)
+QRect WindowFacts::Control(const QString& name)
 {
-    return Rect(Facts()[QLatin1String("controls")][name]);
+    const QJsonArray rect = Facts()[QLatin1String("controls")][name].toArray();
+    return QRect(rect[0].toInt(), rect[1].toInt(), rect[2].toInt(), rect[3].toInt());
 }
 
-QPoint KeyCentre(const QString& caption)
+QPoint WindowFacts::KeyCentre(const QString& caption)
 {
-    for (const QJsonValue control : Facts()[QLatin1String("controls")].toObject())
-        if (control[QLatin1String("kind")] == QLatin1String("TButton") && control[QLatin1String("read")] == caption)
-            return Rect(control).center();
-    return {-1, -1};
+    const QJsonArray centre = Facts()[QLatin1String("keys")][caption].toArray();
+    return centre.isEmpty() ? QPoint(-1, -1) : QPoint(centre[0].toInt(), centre[1].toInt());
 }
-
-}  // namespace WindowFacts
