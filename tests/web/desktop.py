@@ -169,7 +169,7 @@ def check_error_box(program):
     hints = subprocess.run(['xprop', '-id', box, '_MOTIF_WM_HINTS'], capture_output=True, text=True).stdout
     functions, decorations = (int(value, 0) for value in hints.split('=')[1].split(',')[1:3])
     if functions & 24 or decorations & 96:
-        raise RuntimeError(f'the error box can be minimised or maximised: functions {functions}, decorations {decorations}')
+        raise RuntimeError(f'the error box can be minimised or maximised: {hints}')
     program.key('Return')
     if not wait_until(lambda: not program.boxes()):
         raise RuntimeError('the error box did not close')
