@@ -63,7 +63,8 @@ memcheck: build
 # desktop's figures.
 bench: setup web
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-bench -j$(JOBS) --target plane_bench startup_kavrel startup_bare startup_compare
+	cmake --build build-bench -j$(JOBS) --target plane_bench startup_kavrel startup_bare startup_compare \
+	    kavrel_window_json
 	build-bench/bench/plane_bench --benchmark_out=build-bench/plane_bench.json --benchmark_out_format=json
 	build-bench/bench/startup_compare build-bench/bench/startup_kavrel build-bench/bench/startup_bare 15
 	bash scripts/xvfb-session.sh build-bench/bench/startup_compare --x \

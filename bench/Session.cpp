@@ -15,9 +15,6 @@ namespace session {
 
 namespace {
 
-// The probe keeps P when its error is below this.
-constexpr long double kKeepBelow = 0.05L;
-
 // F and the line of the parabola's conditions.
 constexpr TZahyoR kF{0.0f, 1.0f};
 constexpr float kLineY = -1.0f;
@@ -31,14 +28,12 @@ TButton* KeyOf(const QString& caption)
     std::exit(1);
 }
 
-// The probe's error for the point under a pixel, |PF − PH| with both
-// ratio terms 1.
-long double ErrorAt(QPoint pixel)
+// The probe's error for the point under a pixel, as the probe measures it,
+// with both ratio terms 1.
+float ErrorAt(QPoint pixel)
 {
     const TZahyoR p = Kavrel_Form->DottoZahyo(TDot{float(pixel.x()), float(pixel.y())});
-    const long double pf = std::sqrt(static_cast<long double>(Kyori(kF, p)));
-    const long double ph = std::sqrt(static_cast<long double>(Kyori(TZahyoR{p.X, kLineY}, p)));
-    return std::fabs(pf - ph);
+    return MeasureRatio(kF, TZahyoR{p.X, kLineY}, p, 1.0f, 1.0f).e;
 }
 
 // In one pixel column, the row nearest the parabola whose point the probe
@@ -49,12 +44,12 @@ std::optional<QPoint> KeptPixelInColumn(int column)
     const float x = Kavrel_Form->DottoZahyo(TDot{float(column), 0.0f}).X;
     const TDot onCurve = Kavrel_Form->ZahyotoDot(TZahyoR{x, x * x / 4});
     std::optional<QPoint> best;
-    long double bestError = kKeepBelow;
+    float bestError = 0.0f;
     for (int row = int(onCurve.Y) - 3; row <= int(onCurve.Y) + 3; ++row) {
         if (row < 0 || row >= size)
             continue;
-        const long double error = ErrorAt(QPoint(column, row));
-        if (error < bestError) {
+        const float error = ErrorAt(QPoint(column, row));
+        if (OnTheCurve(error) && (!best || error < bestError)) {
             bestError = error;
             best = QPoint(column, row);
         }

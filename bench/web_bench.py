@@ -36,11 +36,12 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
 from browser import Chromium  # noqa: E402
 from lesson import FRAME_SIZE, KEYS, PARABOLA, PLANE, find_plane  # noqa: E402
+from window import CONTROLS  # noqa: E402
 
 SCREEN = (1280, 1024)
 STARTS = 11
 CLICKS = 40
-ZOOM_BAR = (48, 696, 569, 17)   # in the window's client area
+ZOOM_BAR = CONTROLS['ScrollBar1']   # in the window's client area
 # Gets a page's frames and pointer events noted, on performance.now()'s
 # clock (milliseconds from the start of the navigation), and the time the
 # page's own work takes: every event handler, timer and animation frame

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real Kavrel under Valgrind's memcheck through a short scripted
-# lesson (scripts/session.sh) on a private Xvfb server, and judges the log.
+# lesson (tests/web/desktop.py) on a private Xvfb server, and judges the log.
 #
 #   scripts/memcheck.sh [path/to/kavrel]     (default: build/kavrel)
 #
@@ -32,7 +32,7 @@ if ! command -v valgrind >/dev/null 2>&1; then
     exit 77
 fi
 source "$(dirname "$0")/private-display.sh"
-run_on_private_display memcheck "$0" "$@" -- xdotool
+run_on_private_display memcheck "$0" "$@" -- xdotool xprop xwininfo
 
 WORK="$(mktemp -d "${TMPDIR:-/tmp}/kavrel-memcheck.XXXXXX")"
 trap 'rm -rf "$WORK"' EXIT
@@ -43,7 +43,7 @@ QT_QPA_PLATFORM=xcb valgrind --tool=memcheck --error-limit=no --num-callers=40 -
 program=$!
 
 KAVREL_SESSION_WAIT_TENTHS=1800 KAVREL_SESSION_STEP_PAUSE=0.3 \
-    bash "$ROOT/scripts/session.sh" "$program" "$KAVREL"
+    /usr/bin/python3 "$ROOT/tests/web/desktop.py" "$program" "$KAVREL"
 session_status=$?
 
 for _ in $(seq 1 600); do

@@ -5,7 +5,7 @@
 #
 #   scripts/nothing-written.sh [path/to/kavrel]     (default: build/kavrel)
 #
-# Runs a scripted session of the real program (scripts/session.sh: the
+# Runs a scripted session of the real program (tests/web/desktop.py: the
 # conditions typed on the keypad, clicks on and off the curve, a click on F
 # and its error box, the scroll bar, "再試行", "終わる") on a private Xvfb
 # server (scripts/xvfb-session.sh), with an empty temporary HOME, the XDG
@@ -30,7 +30,7 @@
 set -uo pipefail
 
 source "$(dirname "$0")/private-display.sh"
-run_on_private_display nothing-written "$0" "$@" -- strace xdotool
+run_on_private_display nothing-written "$0" "$@" -- strace xdotool xprop xwininfo
 
 # ---- on the private display from here on ----
 
@@ -92,7 +92,7 @@ listing >"$WORK/before"
 ) >"$WORK/output" 2>&1 &
 program=$!
 
-bash "$ROOT/scripts/session.sh" "$program" "$KAVREL"
+/usr/bin/python3 "$ROOT/tests/web/desktop.py" "$program" "$KAVREL"
 session_status=$?
 
 # "終わる" ends the program; give it a moment, then stop it if it hangs.

@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sourced by the checks that run the real program through scripts/session.sh
+# Sourced by the checks that run the real program through tests/web/desktop.py
 # on a private Xvfb server (scripts/memcheck.sh, scripts/nothing-written.sh).
 #
 #   run_on_private_display CHECK SCRIPT [--on-display] [path/to/kavrel] -- TOOL...

@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export EMSDK="$(dirname "$(bash scripts/qt-wasm.sh)")/emsdk"
 export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
+export KAVREL_WINDOW_FACTS="${KAVREL_WINDOW_FACTS:-$PWD/build-bench/kavrel-window.json}"
 cmake --build build-web -j"${JOBS:-2}" --target web_bare >/dev/null
 rm -rf build-web/bench-site
 cp -r build-web/site build-web/bench-site

@@ -2,11 +2,12 @@
 #pragma once
 
 #include "kavrelsrc.h"
+#include "plane/ProbeExpectation.h"
 
-#include <cmath>
 #include <cstdint>
 
-// The probe's measure, redone by the monkey to judge what the window did.
+// The probe's measure, redone by the monkey apart from the program's sums
+// (plane/ProbeExpectation.h) to judge what the window did.
 
 // H for a P: the foot of the perpendicular on the fixed line.
 inline TZahyoR FootOnLine(TZahyoR p)
@@ -15,19 +16,14 @@ inline TZahyoR FootOnLine(TZahyoR p)
     return LineAxis == 1 ? TZahyoR{c, p.Y} : TZahyoR{p.X, c};
 }
 
-// e = |PF·RatioPH − PH·RatioPF|, the roots and products in extended
-// precision, the result rounded to Single, as the probe forms it.
 inline float ProbeError(TZahyoR p, TZahyoR f, TZahyoR h)
 {
-    const float pf2 = Kyori(f, p);
-    const float ph2 = Kyori(h, p);
-    return float(std::fabs(std::sqrt(static_cast<long double>(pf2)) * RatioPH
-                           - std::sqrt(static_cast<long double>(ph2)) * RatioPF));
+    return ExpectedProbeError(p, f, h, RatioPF, RatioPH);
 }
 
 inline bool Keepable(float e)
 {
-    return static_cast<long double>(e) < 0.05L;
+    return ExpectedKept(e);
 }
 
 // The repaint reaches the probe while no term of F or of the ratio is empty.
@@ -39,10 +35,10 @@ inline bool ProbeRuns()
 // P exactly on F leaves PF² = 0 to divide by.
 inline bool POnF()
 {
-    return Kyori(TenF, Ten[0]) == 0.0f;
+    return ExpectedKyori(TenF, Ten[0]) == 0.0f;
 }
 
 inline bool POnLine()
 {
-    return Kyori(TenH, Ten[0]) == 0.0f;
+    return ExpectedKyori(TenH, Ten[0]) == 0.0f;
 }

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ProbeExpectation.h"
 #include "support/KavrelWindow.h"
 
 #include <QRect>
 #include <QStringList>
 #include <QTest>
 #include <QWindow>
-#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -103,22 +103,14 @@ protected:
         return TZahyoR{static_cast<float>((x - 330.0L) * 20 / 660), static_cast<float>(-(y - 330.0L) * 20 / 660)};
     }
 
-    // The probe's error for P against F and the line Y = lineY: the
-    // distances squared as Singles, the roots and products in extended
-    // precision, the result rounded to Single.
+    // The probe's error for P against F and the line Y = lineY, and its
+    // 0.05 rule, worked out apart from the program (ProbeExpectation.h).
     static float ProbeError(TZahyoR p, TZahyoR f, float lineY, float ratioPF, float ratioPH)
     {
-        const long double fx = static_cast<long double>(p.X) - f.X;
-        const long double fy = static_cast<long double>(p.Y) - f.Y;
-        const long double hy = static_cast<long double>(p.Y) - lineY;
-        const float pf2 = static_cast<float>(fx * fx + fy * fy);
-        const float ph2 = static_cast<float>(hy * hy);
-        const long double pf = std::sqrt(static_cast<long double>(pf2));
-        const long double ph = std::sqrt(static_cast<long double>(ph2));
-        return static_cast<float>(std::fabs(pf * ratioPH - ph * ratioPF));
+        return ExpectedProbeError(p, f, TZahyoR{p.X, lineY}, ratioPF, ratioPH);
     }
 
-    static bool Kept(float error) { return static_cast<long double>(error) < 0.05L; }
+    static bool Kept(float error) { return ExpectedKept(error); }
 
     using Coordinates = std::pair<float, float>;
     static Coordinates Of(TZahyoR p) { return {p.X, p.Y}; }

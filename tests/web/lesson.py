@@ -27,23 +27,22 @@ a root term; "終わる", after which the page says that the program has ended.
 import http.server
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import threading
 import time
 
 from browser import Chromium, Firefox, WebKit
-from pictures import decode_xwd
+from desktop import Program
+from window import CAPTION, CLIENT, COLOURS, KEYS, PLANE, ZOOM
 
-CAPTION = '２次曲線（Kavrelと焦点）'
 SCREEN = (1280, 1024)
-CLIENT_SIZE = (1024, 768)           # the window's client area, as it is made
+WINDOW_SIZE = (1024, 768)           # the window as it is made, without a frame
 FRAME_SIZE = (1032, 798)            # the window with Qt's frame on the page
-# The corner of the window's client area as the page's accessibility layer
-# places it once the window is fitted to the page and
-# stays put for a frame: a whole window centred by its frame, all of which
-# is left of the client area, a larger one within the page.
+# The window's corner as the page's accessibility layer places it, once the
+# window is fitted to the page and stays put for a frame: a whole window
+# centred by its frame, all of which is left of it, a larger one within the
+# page.
 FITTED = '''new Promise(found => {
     let last = null;
     const look = tries => requestAnimationFrame(() => setTimeout(() => {
@@ -56,22 +55,12 @@ FITTED = '''new Promise(found => {
         else found(null);
     }, 20));
     look(200);
-})''' % (CLIENT_SIZE[0], FRAME_SIZE[0] - CLIENT_SIZE[0])
-PLANE = (8, 29, 660, 660)           # the plane in the window's client area
-TOP_STRIP = (0, 0, 1017, 24)        # the probe's texts and the credit, above the plane
-KEYS = {
-    'Ｘ＝': (755, 466), 'Ｙ＝': (851, 466),
-    '７': (731, 514), '８': (779, 514), '９': (827, 514), '＋': (875, 514),
-    '４': (731, 562), '５': (779, 562), '６': (827, 562), '－': (875, 562),
-    '１': (731, 610), '２': (779, 610), '３': (827, 610), '√': (875, 610),
-    '０': (731, 658), '．': (779, 658), '決定': (827, 658), '取消': (875, 658),
-    '再試行': (974, 601), '終わる': (974, 665),
-}
-ZOOM = {'left arrow': (56, 704), 'right arrow': (609, 704), 'track': (200, 704), 'thumb': (330, 704)}
-SILVER = (192, 192, 192)
+})''' % (WINDOW_SIZE[0], FRAME_SIZE[0] - WINDOW_SIZE[0])
+TOP_STRIP = (0, 0, CLIENT[0], 24)   # the probe's texts and the credit, above the plane
+SILVER = COLOURS['silver']
 # White field, silver grid, black axes, maroon points, aqua line, fuchsia and
 # yellow segments.
-PLANE_COLOURS = {(255, 255, 255), SILVER, (0, 0, 0), (128, 0, 0), (0, 255, 255), (255, 0, 255), (255, 255, 0)}
+PLANE_COLOURS = {COLOURS[name] for name in ('white', 'silver', 'black', 'maroon', 'aqua', 'fuchsia', 'yellow')}
 WAIT = 5.0
 
 PARABOLA = 'Ｙ＝ － １ 決定 ０ 決定 １ 決定 １ 決定 １ 決定'
@@ -245,99 +234,6 @@ class Page:
 
     def close(self):
         self.browser.close()
-
-
-class Program:
-    """The desktop build on the X server."""
-
-    def __init__(self, path, accessible=False):
-        environment = dict(os.environ, QT_QPA_PLATFORM='xcb')
-        if accessible:
-            environment['QT_LINUX_ACCESSIBILITY_ALWAYS_ON'] = '1'
-        self.process = subprocess.Popen([path], env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        self.window = self.pointer = None
-        deadline = time.time() + 15
-        while self.window is None and time.time() < deadline:
-            found = self.windows()
-            self.window = found[0] if found else None
-            time.sleep(0.1)
-        if self.window is None:
-            raise RuntimeError('no window of the desktop program appeared')
-        self.origin = self.geometry(self.window)[:2]
-
-    @staticmethod
-    def geometry(window):
-        """A window's client area, (left, top, width, height) on the screen,
-        once the window manager, which places a window after it has framed
-        it, let it be."""
-        geometry, settled = None, Program.measure(window)
-        while settled != geometry:
-            time.sleep(0.2)
-            geometry, settled = settled, Program.measure(window)
-        return geometry
-
-    @staticmethod
-    def measure(window):
-        info = subprocess.run(['xwininfo', '-id', window], capture_output=True, text=True, check=False).stdout
-        values = dict(line.strip().split(':', 1) for line in info.splitlines() if ':' in line)
-        return tuple(int(values[name]) for name in ('Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'))
-
-    @staticmethod
-    def xdotool(*arguments):
-        return subprocess.run(['xdotool', *arguments], capture_output=True, text=True, check=False).stdout
-
-    def windows(self):
-        return self.xdotool('search', '--onlyvisible', '--pid', str(self.process.pid)).split()
-
-    def picture(self):
-        return decode_xwd(subprocess.run(['xwd', '-root', '-silent'], capture_output=True, check=True).stdout)
-
-    def moves(self, *points):
-        """xdotool's moves of the pointer to points of the window; --sync,
-        which waits for the pointer to move, waits for ever where it is."""
-        parts = []
-        for x, y in points:
-            at = (self.origin[0] + x, self.origin[1] + y)
-            parts += ['mousemove', *(['--sync'] if at != self.pointer else []), str(at[0]), str(at[1])]
-            self.pointer = at
-        return parts
-
-    def click(self, point):
-        self.xdotool(*self.moves(point), 'click', '1')
-
-    def drag(self, points, finger=None):
-        self.xdotool(*self.moves(points[0]), 'mousedown', '1', *self.moves(*points[1:]), 'mouseup', '1')
-
-    def tap(self, point, second=None):
-        """A finger is the mouse on the desktop; of two, the first."""
-        self.click(point)
-
-    def wheel(self, point, lines):
-        self.xdotool(*self.moves(point), 'click', '--repeat', str(abs(lines)), '5' if lines > 0 else '4')
-
-    def key(self, name):
-        boxes = [window for window in self.windows() if window != self.window]
-        target = boxes[0] if boxes else self.window
-        self.xdotool('windowfocus', '--sync', target, 'key', name)
-
-    def error_box_shown(self):
-        return len(self.windows()) > 1
-
-    def press_ok(self, offset):
-        boxes = [window for window in self.windows() if window != self.window]
-        if boxes:
-            x, y, width, height = self.geometry(boxes[0])
-            self.click((x + width + offset[0] - self.origin[0], y + height + offset[1] - self.origin[1]))
-
-    def ended(self):
-        try:
-            return self.process.wait(WAIT) == 0
-        except subprocess.TimeoutExpired:
-            return False
-
-    def close(self):
-        if self.process.poll() is None:
-            self.process.kill()
 
 
 def region(picture, origin, rect):

@@ -19,8 +19,8 @@ import threading
 import time
 
 from lesson import KEYS, PARABOLA, PLANE, ZOOM, Page, Program, Site, differences, fail, finish
+from window import CLIENT
 
-WINDOW = (1017, 713)
 QUIT = (931, 640, 86, 51)           # "終わる", which would end the storm
 STORM_KEYS = 'Return space Tab Left Right Up Down Prior Next Home End Escape'.split()
 # Pages that hold the whole window. A smaller page fits the window to a
@@ -54,7 +54,7 @@ class Storm:
 
     def anywhere(self):
         while True:
-            x, y = self.random.randrange(WINDOW[0]), self.random.randrange(WINDOW[1])
+            x, y = self.random.randrange(CLIENT[0]), self.random.randrange(CLIENT[1])
             if not (QUIT[0] <= x < QUIT[0] + QUIT[2] and QUIT[1] <= y < QUIT[1] + QUIT[3]) and self.clear((x, y)):
                 return x, y
 

@@ -13,10 +13,12 @@ namespace {
 
 constexpr int kExitWaitMs = 5000;
 
-// Places in the window's content, as the layout gives them.
-const QRect kLblSiki(691 + 170, 24 + 31, 137, 34);
-constexpr QPoint kZoomInArrow{48 + 569 - 8, 696 + 8};
-constexpr QPoint kQuitButton{974, 665};
+// The zoom bar's right arrow, in the window's content.
+QPoint ZoomInArrow()
+{
+    const QRect bar = WindowFacts::Control(QStringLiteral("ScrollBar1"));
+    return {bar.left() + bar.width() - 8, bar.center().y()};
+}
 
 QRect Screen()
 {
@@ -131,7 +133,7 @@ TEST_F(ClassroomScreen, On1280x720TheZoomBarIsReachedThroughTheWindowsScrollBars
 
     PageDown();
     WindowPicture picture = ExpectToSee("after paging down", {ContentScrolled("scrolled up", Client(), 0, -1)});
-    const QPoint arrow = Shown(picture, kZoomInArrow);
+    const QPoint arrow = Shown(picture, ZoomInArrow());
     // Its bottom edge, 8 pixels below the arrow's middle, within the client
     // area; the click below shows that no window scroll bar covers it.
     ASSERT_LT(arrow.y() + 8, Client().height()) << "the zoom bar is still out of view";
@@ -151,19 +153,20 @@ TEST_F(ClassroomScreen, On800x600AKeyIsReachedAndPressedAndTheLessonEnds)
 {
     ASSERT_EQ(Screen().size(), QSize(800, 600));
     ExpectWithinTheWorkArea();
-    ASSERT_GT(KeyCentre("Ｙ＝").x(), Client().width()) << "the keypad should lie beyond the right edge";
+    ASSERT_GT(WindowFacts::KeyCentre("Ｙ＝").x(), Client().width()) << "the keypad should lie beyond the right edge";
 
     PageRight();
     WindowPicture picture = ExpectToSee("after paging right", {ContentScrolled("scrolled left", Client(), -1, 0)});
-    const QPoint key = Shown(picture, KeyCentre("Ｙ＝"));
+    const QPoint key = Shown(picture, WindowFacts::KeyCentre("Ｙ＝"));
     ASSERT_LT(key.x(), Client().width() - 14) << "the key is still out of view";
     program.ClickClient(key);
-    const QRect field(Shown(picture, kLblSiki.topLeft()), kLblSiki.size());
+    const QRect equation = WindowFacts::Control(QStringLiteral("LblSiki"));
+    const QRect field(Shown(picture, equation.topLeft()), equation.size());
     ExpectToSee("after Ｙ＝", {RedInkIn("Ｙ＝ in the equation field", field)});
 
     PageDown();
     picture = ExpectToSee("after paging down", {ContentScrolled("scrolled up", Client(), 0, -1)});
-    program.ClickClient(Shown(picture, kQuitButton));
+    program.ClickClient(Shown(picture, WindowFacts::KeyCentre(QStringLiteral("終わる"))));
     ASSERT_TRUE(program.WaitForExit(kExitWaitMs)) << "the program is still running after 終わる";
     EXPECT_EQ(program.ExitCode(), 0);
 }

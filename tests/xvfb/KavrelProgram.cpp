@@ -2,11 +2,11 @@
 #include "KavrelProgram.h"
 
 #include "Weston.h"
+#include "WindowFacts.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
-#include <QHash>
 #include <QPixmap>
 #include <QProcessEnvironment>
 #include <QRect>
@@ -20,33 +20,12 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("２次曲線（Kavrelと焦点）");
-
 // Long enough for a slow machine to start a Qt program on a fresh server;
 // the waits end as soon as the awaited thing is there.
 constexpr int kWindowWaitMs = 15000;
 constexpr int kPictureWaitMs = 5000;
 constexpr int kXdotoolWaitMs = 10000;
 constexpr int kPollMs = 40;
-
-// The keypad's group box, and its keys relative to it (all 49 pixels high).
-constexpr QPoint kKeypadOrigin{699, 418};
-
-QHash<QString, QRect> KeypadKeys()
-{
-    const auto key = [](int x, int y, int width = 49) { return QRect(x, y, width, 49); };
-    return {
-        {QStringLiteral("Ｘ＝"), key(8, 24, 97)}, {QStringLiteral("Ｙ＝"), key(104, 24, 97)},
-        {QStringLiteral("７"), key(8, 72)},      {QStringLiteral("８"), key(56, 72)},
-        {QStringLiteral("９"), key(104, 72)},    {QStringLiteral("＋"), key(152, 72)},
-        {QStringLiteral("４"), key(8, 120)},     {QStringLiteral("５"), key(56, 120)},
-        {QStringLiteral("６"), key(104, 120)},   {QStringLiteral("－"), key(152, 120)},
-        {QStringLiteral("１"), key(8, 168)},     {QStringLiteral("２"), key(56, 168)},
-        {QStringLiteral("３"), key(104, 168)},   {QStringLiteral("√"), key(152, 168)},
-        {QStringLiteral("０"), key(8, 216)},     {QStringLiteral("．"), key(56, 216)},
-        {QStringLiteral("決定"), key(104, 216)}, {QStringLiteral("取消"), key(152, 216)},
-    };
-}
 
 bool PollUntil(const std::function<bool()>& done, int milliseconds)
 {
@@ -113,16 +92,6 @@ QString Xdotool(const QStringList& arguments, QString* problem)
     return out.isNull() ? QStringLiteral("") : out;
 }
 
-QPoint KeyCentre(const QString& caption)
-{
-    static const QHash<QString, QRect> keys = KeypadKeys();
-    const auto key = keys.constFind(caption);
-    if (key == keys.constEnd())
-        return {-1, -1};
-    // QRect::center() of an odd size lands on the middle pixel.
-    return key->center() + kKeypadOrigin;
-}
-
 KavrelProgram::KavrelProgram()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -149,7 +118,7 @@ bool KavrelProgram::Start()
         return false;
     }
     if (!PollUntil([this] { return !Running() || FindWindow(); }, kWindowWaitMs)) {
-        problem_ = QStringLiteral("no window titled %1 appeared; %2").arg(kCaption, problem_);
+        problem_ = QStringLiteral("no window titled %1 appeared; %2").arg(WindowFacts::Caption(), problem_);
         return false;
     }
     if (!Running()) {
@@ -166,9 +135,9 @@ bool KavrelProgram::FindWindow()
 {
     if (Weston::Active()) {
         const std::optional<Weston::TView> view = Weston::ToplevelOf(process_.processId(), problem_);
-        if (view && view->caption != kCaption)
+        if (view && view->caption != WindowFacts::Caption())
             problem_ = QStringLiteral("the window is titled %1").arg(view->caption);
-        return view && view->caption == kCaption;
+        return view && view->caption == WindowFacts::Caption();
     }
     QString why;
     const QString found = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
@@ -181,7 +150,7 @@ bool KavrelProgram::FindWindow()
     }
     window_ = ids.first().toULong();
     const QString caption = NetWmName(window_);
-    if (caption != kCaption) {
+    if (caption != WindowFacts::Caption()) {
         problem_ = QStringLiteral("window %1 is titled %2").arg(window_).arg(caption);
         return false;
     }
@@ -275,7 +244,7 @@ void KavrelProgram::ClickClient(QPoint client)
 void KavrelProgram::Keys(const QStringList& captions)
 {
     for (const QString& caption : captions) {
-        const QPoint centre = KeyCentre(caption);
+        const QPoint centre = WindowFacts::KeyCentre(caption);
         if (centre.x() < 0) {
             qWarning("no keypad key %s", qPrintable(caption));
             continue;

@@ -68,9 +68,6 @@ private:
     QString problem_;
 };
 
-// The keypad keys' centres in the window's client area.
-QPoint KeyCentre(const QString& caption);
-
 // Runs xdotool with the arguments; its standard output, or a null string
 // (and the reason in `problem`) when it fails.
 QString Xdotool(const QStringList& arguments, QString* problem = nullptr);

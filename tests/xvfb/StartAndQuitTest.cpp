@@ -6,7 +6,7 @@ namespace {
 constexpr int kExitWaitMs = 5000;
 constexpr int kGridPitch = 33;   // pixels per plane unit at the start scale
 constexpr int kAxis = 330;       // the plane pixel of plane 0 on both axes
-constexpr int kOutline = kPlaneSize - 1;
+const int kOutline = kPlaneSize - 1;
 
 bool OnGrid(int pixel)
 {
@@ -83,7 +83,7 @@ TEST_F(Quitting, TheQuitButtonEndsTheProgramWithExitCodeZero)
 {
     ExpectToSee("before quitting", {PlaneIsPainted()});
 
-    program.ClickClient({974, 665});  // "終わる"
+    program.ClickClient(WindowFacts::KeyCentre(QStringLiteral("終わる")));
 
     ASSERT_TRUE(program.WaitForExit(kExitWaitMs)) << "the program is still running after 終わる";
     EXPECT_EQ(program.ExitStatus(), QProcess::NormalExit);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "WindowFacts.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -12,23 +14,23 @@
 
 // The colours the learner sees, as the X server holds them (RGB).
 namespace Seen {
-constexpr QRgb MoneyGreen = 0xFFC0DCC0;  // the window
-constexpr QRgb White = 0xFFFFFFFF;       // the plane's field
-constexpr QRgb Silver = 0xFFC0C0C0;      // grid and outline
-constexpr QRgb Black = 0xFF000000;       // axes
-constexpr QRgb Maroon = 0xFF800000;      // F, P and kept points
-constexpr QRgb Aqua = 0xFF00FFFF;        // the fixed line
-constexpr QRgb Fuchsia = 0xFFFF00FF;     // F-P-H while P is on the curve
-constexpr QRgb Yellow = 0xFFFFFF00;      // F-P-H while P is off it
-constexpr QRgb Red = 0xFFFF0000;         // P's coordinates
-constexpr QRgb Purple = 0xFF800080;      // the ratio and its error
+constexpr QRgb MoneyGreen = SeenRgb(clMoneyGreen);  // the window
+constexpr QRgb White = SeenRgb(clWhite);            // the plane's field
+constexpr QRgb Silver = SeenRgb(clSilver);          // grid and outline
+constexpr QRgb Black = SeenRgb(clBlack);            // axes
+constexpr QRgb Maroon = SeenRgb(clMaroon);          // F, P and kept points
+constexpr QRgb Aqua = SeenRgb(clAqua);              // the fixed line
+constexpr QRgb Fuchsia = SeenRgb(clFuchsia);        // F-P-H while P is on the curve
+constexpr QRgb Yellow = SeenRgb(clYellow);          // F-P-H while P is off it
+constexpr QRgb Red = SeenRgb(clRed);                // P's coordinates
+constexpr QRgb Purple = SeenRgb(clPurple);          // the ratio and its error
 }  // namespace Seen
 
 QString RgbText(QRgb colour);
 
 // Where the plane stands in the window's client area, and its size.
-constexpr QPoint kPlaneOrigin{8, 29};
-constexpr int kPlaneSize = 660;
+inline const QPoint kPlaneOrigin = WindowFacts::Control(QStringLiteral("PaintBox1")).topLeft();
+inline const int kPlaneSize = WindowFacts::Control(QStringLiteral("PaintBox1")).width();
 
 // The pixel of plane pixel (x, y) in the window's client area.
 QPoint PlaneToClient(QPoint plane);

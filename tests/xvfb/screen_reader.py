@@ -20,9 +20,11 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'web'))
+from window import CAPTION  # noqa: E402
+
 WAIT_S = 15
 PRESS_S = 0.25
-CAPTION = "２次曲線（Kavrelと焦点）"
 
 
 def wait_for(what, find):
