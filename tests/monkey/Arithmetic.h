@@ -9,20 +9,20 @@
 // The probe's measure, redone by the monkey to judge what the window did.
 
 // H for a P: the foot of the perpendicular on the fixed line.
-inline TZahyoR FootOnLine(TZahyoR p)
+inline TZahyoR FootOnLine(const TLesson& lesson, TZahyoR p)
 {
-    const float c = float(LineValue);
-    return LineAxis == 1 ? TZahyoR{c, p.Y} : TZahyoR{p.X, c};
+    const float c = float(lesson.LineValue);
+    return lesson.LineAxis == 1 ? TZahyoR{c, p.Y} : TZahyoR{p.X, c};
 }
 
 // e = |PF·RatioPH − PH·RatioPF|, the roots and products in extended
 // precision, the result rounded to Single, as the probe forms it.
-inline float ProbeError(TZahyoR p, TZahyoR f, TZahyoR h)
+inline float ProbeError(const TLesson& lesson, TZahyoR p, TZahyoR f, TZahyoR h)
 {
     const float pf2 = Kyori(f, p);
     const float ph2 = Kyori(h, p);
-    return float(std::fabs(std::sqrt(static_cast<long double>(pf2)) * RatioPH
-                           - std::sqrt(static_cast<long double>(ph2)) * RatioPF));
+    return float(std::fabs(std::sqrt(static_cast<long double>(pf2)) * lesson.RatioPH
+                           - std::sqrt(static_cast<long double>(ph2)) * lesson.RatioPF));
 }
 
 inline bool Keepable(float e)
@@ -31,18 +31,18 @@ inline bool Keepable(float e)
 }
 
 // The repaint reaches the probe while no term of F or of the ratio is empty.
-inline bool ProbeRuns()
+inline bool ProbeRuns(const TLesson& lesson)
 {
-    return std::int64_t(FxState) * FyState * PfState * PhState != 0;
+    return std::int64_t(lesson.FxState) * lesson.FyState * lesson.PfState * lesson.PhState != 0;
 }
 
 // P exactly on F leaves PF² = 0 to divide by.
-inline bool POnF()
+inline bool POnF(const TLesson& lesson)
 {
-    return Kyori(TenF, Ten[0]) == 0.0f;
+    return Kyori(lesson.TenF, lesson.Ten[0]) == 0.0f;
 }
 
-inline bool POnLine()
+inline bool POnLine(const TLesson& lesson)
 {
-    return Kyori(TenH, Ten[0]) == 0.0f;
+    return Kyori(lesson.TenH, lesson.Ten[0]) == 0.0f;
 }

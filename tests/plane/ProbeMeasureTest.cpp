@@ -38,22 +38,22 @@ TEST_F(ProbeWindow, ClickMeasuresPAgainstTheParabolaAndKeepsItWhenTheErrorIsSmal
     for (const ProbeRow& row : rows) {
         SCOPED_TRACE(row.pText.toStdString());
         Keys({"決定"});  // all conditions complete: the store is emptied
-        ASSERT_EQ(ZanzoCount, 0);
+        ASSERT_EQ(Lesson().ZanzoCount, 0);
 
         ClickPlane(row.click.x(), row.click.y());
 
-        EXPECT_FLOAT_EQ(Ten[0].X, row.p.X);
-        EXPECT_FLOAT_EQ(Ten[0].Y, row.p.Y);
-        EXPECT_FLOAT_EQ(TenH.X, row.h.X);
-        EXPECT_FLOAT_EQ(TenH.Y, row.h.Y);
-        EXPECT_EQ(PText, row.pText);
+        EXPECT_FLOAT_EQ(Lesson().Ten[0].X, row.p.X);
+        EXPECT_FLOAT_EQ(Lesson().Ten[0].Y, row.p.Y);
+        EXPECT_FLOAT_EQ(Lesson().TenH.X, row.h.X);
+        EXPECT_FLOAT_EQ(Lesson().TenH.Y, row.h.Y);
+        EXPECT_EQ(Lesson().PText, row.pText);
         EXPECT_EQ(PTextStrip(), ExpectedPText("点Ｐ " + row.pText));
         EXPECT_EQ(RatioTextStrip(), ExpectedRatioText(row.ratioText));
         EXPECT_EQ(PlanePixel(row.segmentPixel.x(), row.segmentPixel.y()), row.segmentColour);
         EXPECT_EQ(PlanePixel(row.click.x() + 1, row.click.y()), clMaroon);  // P's dot, beside the segments
-        EXPECT_EQ(ZanzoCount, row.kept ? 1 : 0);
+        EXPECT_EQ(Lesson().ZanzoCount, row.kept ? 1 : 0);
         if (row.kept) {
-            EXPECT_EQ(Of(Ten[1]), Of(Ten[0]));
+            EXPECT_EQ(Of(Lesson().Ten[1]), Of(Lesson().Ten[0]));
         }
 
         // Once P has moved on, only a kept point still shows at its pixel.
@@ -73,13 +73,13 @@ TEST_F(ProbeWindow, EveryMouseButtonProbesAlike)
 
         ClickPlane(396, 297, button);
 
-        EXPECT_EQ(Of(Ten[0]), Of(TZahyoR{2, 1}));
-        EXPECT_EQ(Of(TenH), Of(TZahyoR{2, -1}));
+        EXPECT_EQ(Of(Lesson().Ten[0]), Of(TZahyoR{2, 1}));
+        EXPECT_EQ(Of(Lesson().TenH), Of(TZahyoR{2, -1}));
         EXPECT_EQ(PTextStrip(), ExpectedPText("点Ｐ (2.00 , 1.00)"));
         EXPECT_EQ(RatioTextStrip(), ExpectedRatioText("ＰＦ：ＰＨ＝1.00:1.00 誤差＝0.00"));
         EXPECT_EQ(PlanePixel(350, 297), clFuchsia);
-        EXPECT_EQ(ZanzoCount, 1);
-        EXPECT_EQ(Of(Ten[1]), Of(TZahyoR{2, 1}));
+        EXPECT_EQ(Lesson().ZanzoCount, 1);
+        EXPECT_EQ(Of(Lesson().Ten[1]), Of(TZahyoR{2, 1}));
     }
 }
 
@@ -89,9 +89,9 @@ TEST_F(ProbeWindow, DoubleClickOnTheCurveKeepsPTwice)
 
     DoubleClickPlane(396, 297);
 
-    EXPECT_EQ(ZanzoCount, 2);
-    EXPECT_EQ(Of(Ten[1]), Of(TZahyoR{2, 1}));
-    EXPECT_EQ(Of(Ten[2]), Of(TZahyoR{2, 1}));
+    EXPECT_EQ(Lesson().ZanzoCount, 2);
+    EXPECT_EQ(Of(Lesson().Ten[1]), Of(TZahyoR{2, 1}));
+    EXPECT_EQ(Of(Lesson().Ten[2]), Of(TZahyoR{2, 1}));
     EXPECT_EQ(PlanePixel(350, 297), clFuchsia);
 }
 
@@ -100,16 +100,16 @@ TEST_F(ProbeWindow, StoreStopsAtOneHundredPoints)
     Keys(ParabolaKeys());
     for (int i = 1; i <= 100; ++i)
         ClickPlane(396, 297);
-    ASSERT_EQ(ZanzoCount, 100);
+    ASSERT_EQ(Lesson().ZanzoCount, 100);
 
     // (-2, 1) lies on the curve too: its segments are fuchsia, but the full
     // store keeps its hundredth point as it was.
     ClickPlane(264, 297);
     ClickPlane(264, 297);
 
-    EXPECT_EQ(ZanzoCount, 100);
-    EXPECT_EQ(Of(Ten[0]), Of(TZahyoR{-2, 1}));
-    EXPECT_EQ(Of(Ten[100]), Of(TZahyoR{2, 1}));
+    EXPECT_EQ(Lesson().ZanzoCount, 100);
+    EXPECT_EQ(Of(Lesson().Ten[0]), Of(TZahyoR{-2, 1}));
+    EXPECT_EQ(Of(Lesson().Ten[100]), Of(TZahyoR{2, 1}));
     EXPECT_EQ(PlanePixel(300, 297), clFuchsia);
     EXPECT_EQ(PlanePixel(264, 345), clFuchsia);
     EXPECT_EQ(RatioTextStrip(), ExpectedRatioText("ＰＦ：ＰＨ＝1.00:1.00 誤差＝0.00"));
@@ -137,13 +137,13 @@ TEST_F(ProbeWindow, ClickOnTheFixedLineMeasuresNoDistanceToIt)
 
         ClickPlane(396, 363);  // P = (2, -1), PF = √8
 
-        EXPECT_EQ(Of(Ten[0]), Of(TZahyoR{2, -1}));
-        EXPECT_EQ(Of(TenH), Of(TZahyoR{2, -1}));
-        EXPECT_EQ(PText, "(2.00 , -1.00)");
+        EXPECT_EQ(Of(Lesson().Ten[0]), Of(TZahyoR{2, -1}));
+        EXPECT_EQ(Of(Lesson().TenH), Of(TZahyoR{2, -1}));
+        EXPECT_EQ(Lesson().PText, "(2.00 , -1.00)");
         EXPECT_EQ(PTextStrip(), ExpectedPText("点Ｐ (2.00 , -1.00)"));
         EXPECT_EQ(RatioTextStrip(), ExpectedRatioText(row.ratioText));
         EXPECT_EQ(PlanePixel(340, 307), clYellow);  // on F-P, the diagonal from (330, 297)
-        EXPECT_EQ(ZanzoCount, 0);
+        EXPECT_EQ(Lesson().ZanzoCount, 0);
     }
 }
 
