@@ -45,9 +45,11 @@ struct TLesson {
     QString PText;
 
     // F is drawn when the product of its two states is above 1, and the
-    // probe runs when the product of F's and the ratio's four states is not 0.
-    bool TenFShown() const { return FxState * FyState > 1; }
-    bool ProbeRuns() const { return FxState * FyState * PfState * PhState != 0; }
+    // probe runs when the product of F's and the ratio's four states is not
+    // 0. As no state is negative, both are read factor by factor: multiplied
+    // out, the states overflow an int after a few thousand presses of "－".
+    bool TenFShown() const { return FxState > 0 && FyState > 0 && (FxState > 1 || FyState > 1); }
+    bool ProbeRuns() const { return FxState != 0 && FyState != 0 && PfState != 0 && PhState != 0; }
 
     // What the probe measures of P.
     TMeasure Measure() const { return MeasureRatio(TenF, TenH, Ten[0], RatioPF, RatioPH); }

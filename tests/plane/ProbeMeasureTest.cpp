@@ -117,23 +117,31 @@ TEST_F(ProbeWindow, StoreStopsAtOneHundredPoints)
 }
 
 // On the fixed line P and H coincide: the measured term is 0 and the error
-// is all of PF, taken PH's term times.
+// is all of PF, taken PH's term times. F = (0, 1) each time.
 TEST_F(ProbeWindow, ClickOnTheFixedLineMeasuresNoDistanceToIt)
 {
+    // Each "－" on a complete coordinate counts up its state, to 5209 here:
+    // the product of F's and the ratio's states would pass 2^31.
+    const QStringList manyMinus(5200, QStringLiteral("－"));
     struct Row {
         QString pf;
         QString ph;
         QString ratioText;
+        QStringList fx = {"０"};
+        QStringList fy = {"１"};
     };
     const Row rows[] = {
         {"１", "１", "ＰＦ：ＰＨ＝1.00:0.00 誤差＝2.83"},
         {"１", "２", "ＰＦ：ＰＨ＝1.00:0.00 誤差＝5.66"},
         {"２", "１", "ＰＦ：ＰＨ＝2.00:0.00 誤差＝2.83"},
+        // The minus left pending after X goes to Y's "０", not to its "１".
+        {"１", "１", "ＰＦ：ＰＨ＝1.00:0.00 誤差＝2.83", QStringList{"０"} + manyMinus,
+         QStringList{"０", "１"} + manyMinus},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.ratioText.toStdString());
+        SCOPED_TRACE(row.ratioText.toStdString() + ", keys for F: " + std::to_string(row.fx.size() + row.fy.size()));
         Click(Form().BtnSai);
-        Keys(ConditionKeys({"０"}, {"１"}, row.pf, row.ph));
+        Keys(ConditionKeys(row.fx, row.fy, row.pf, row.ph));
 
         ClickPlane(396, 363);  // P = (2, -1), PF = √8
 
