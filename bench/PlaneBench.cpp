@@ -74,12 +74,13 @@ private:
 // fixed line, the probe's texts and segments. No frame is shown between.
 void PaintBox1Paint(benchmark::State& state)
 {
-    const int savedScale = Scale;
-    Scale = int(state.range(0));
+    int& scale = session::Kavrel_Form->Lesson.Scale;
+    const int savedScale = scale;
+    scale = int(state.range(0));
     for (auto _ : state)
-        Kavrel_Form->PaintBox1Paint(Kavrel_Form->PaintBox1);
-    Scale = savedScale;
-    Kavrel_Form->PaintBox1Paint(Kavrel_Form->PaintBox1);
+        session::Kavrel_Form->PaintBox1Paint(session::Kavrel_Form->PaintBox1);
+    scale = savedScale;
+    session::Kavrel_Form->PaintBox1Paint(session::Kavrel_Form->PaintBox1);
     session::PaintPendingFrame();
 }
 BENCHMARK(PaintBox1Paint)->ArgName("scale")->Arg(4)->Arg(20)->Arg(36)->Unit(benchmark::kMicrosecond);
@@ -90,7 +91,7 @@ void PaintBox1MouseDown(benchmark::State& state)
 {
     const QPoint at = session::PointOnParabola();
     for (auto _ : state)
-        Kavrel_Form->PaintBox1MouseDown(Kavrel_Form->PaintBox1, mbLeft, ssLeft, at.x(), at.y());
+        session::Kavrel_Form->PaintBox1MouseDown(session::Kavrel_Form->PaintBox1, mbLeft, ssLeft, at.x(), at.y());
     session::PaintPendingFrame();
 }
 BENCHMARK(PaintBox1MouseDown)->Unit(benchmark::kMicrosecond);
@@ -100,7 +101,7 @@ BENCHMARK(PaintBox1MouseDown)->Unit(benchmark::kMicrosecond);
 void ClickOnPlane(benchmark::State& state)
 {
     const QPoint at = session::PointOnParabola();
-    session::PaintCounter planePaints(Kavrel_Form->PaintBox1);
+    session::PaintCounter planePaints(session::Kavrel_Form->PaintBox1);
     Samples samples;
     for (auto _ : state) {
         samples.Start();
@@ -118,19 +119,19 @@ BENCHMARK(ClickOnPlane)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 // it in a frame.
 void ThumbDrag(benchmark::State& state)
 {
-    TScrollBar* bar = Kavrel_Form->ScrollBar1;
+    TScrollBar* bar = session::Kavrel_Form->ScrollBar1;
     const TScrollEvent scroll = bar->OnScroll;
     int notifications = 0;
     bar->OnScroll = [&](TObject* sender, TScrollCode code, int& position) {
         ++notifications;
         scroll(sender, code, position);
     };
-    session::PaintCounter planePaints(Kavrel_Form->PaintBox1);
+    session::PaintCounter planePaints(session::Kavrel_Form->PaintBox1);
     Samples samples;
     for (auto _ : state) {
         state.PauseTiming();
         bar->setValue(0);
-        Scale = ScaleOfPosition(0);
+        session::Kavrel_Form->Lesson.Scale = ScaleOfPosition(0);
         session::PaintPendingFrame();
         state.ResumeTiming();
 
@@ -222,7 +223,8 @@ int main(int argc, char** argv)
 
     session::ShowWindow();
     if (!session::TraceParabola(ZANZO_MAX)) {
-        std::fprintf(stderr, "only %d of %d points of the parabola were kept\n", ZanzoCount, ZANZO_MAX);
+        std::fprintf(stderr, "only %d of %d points of the parabola were kept\n",
+                     session::Kavrel_Form->Lesson.ZanzoCount, ZANZO_MAX);
         return 1;
     }
     session::PaintPendingFrame();

@@ -34,13 +34,13 @@ int main(int argc, char** argv)
     TApplication application(qtArgc, argv);
     session::ShowWindow();
     if (!session::TraceParabola(kTracedPoints)) {
-        std::fprintf(stderr, "only %d points of the parabola were kept\n", ZanzoCount);
+        std::fprintf(stderr, "only %d points of the parabola were kept\n", session::Kavrel_Form->Lesson.ZanzoCount);
         return 1;
     }
     // Let the last frame reach the display before reading it back.
     session::PaintPendingFrame();
     QTest::qWait(300);
-    const QPixmap shot = Kavrel_Form->screen()->grabWindow(Kavrel_Form->winId());
+    const QPixmap shot = session::Kavrel_Form->screen()->grabWindow(session::Kavrel_Form->winId());
     if (shot.isNull() || !shot.save(picture, "PNG")) {
         std::fprintf(stderr, "could not grab the window into %s\n", argv[1]);
         return 1;

@@ -13,6 +13,8 @@
 
 namespace session {
 
+TKavrel_Form* Kavrel_Form = nullptr;
+
 namespace {
 
 // F and the line of the parabola's conditions.
@@ -119,11 +121,11 @@ bool TraceParabola(int count)
     }
     // Fill up from the columns in between when some column had no pixel
     // close enough.
-    for (int column = centre - reach; column <= centre + reach && ZanzoCount < count; ++column)
+    for (int column = centre - reach; column <= centre + reach && Kavrel_Form->Lesson.ZanzoCount < count; ++column)
         if (!clicked.count(column))
             if (const std::optional<QPoint> pixel = KeptPixelInColumn(column))
                 ClickPlane(*pixel);
-    return ZanzoCount == count;
+    return Kavrel_Form->Lesson.ZanzoCount == count;
 }
 
 QPoint PointOnParabola()

@@ -11,6 +11,9 @@
 // benchmarks and by the screenshot session.
 namespace session {
 
+// The window that ShowWindow made.
+extern TKavrel_Form* Kavrel_Form;
+
 // Creates the window and shows it as at start-up (its activation resets the
 // conditions); fails the process if the window never shows.
 void ShowWindow();

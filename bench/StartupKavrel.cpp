@@ -12,6 +12,7 @@ int main(int, char** argv)
     int argc = 1;
     TApplication application(argc, argv);
     Application->Initialize();
+    TKavrel_Form* Kavrel_Form = nullptr;
     Application->CreateForm(Kavrel_Form);
     FirstFrame firstFrame(Kavrel_Form->PaintBox1);
     return Application->Run();

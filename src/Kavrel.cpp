@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     }
     TApplication application(argc, argv);
     Application->Initialize();
+    TKavrel_Form* Kavrel_Form = nullptr;
     Application->CreateForm(Kavrel_Form);
     return Application->Run();
 }

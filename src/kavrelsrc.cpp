@@ -4,32 +4,6 @@
 #include "plane/Setumei.h"
 #include "toolkit/Application.h"
 
-TKavrel_Form* Kavrel_Form = nullptr;
-
-int InputTarget = 0;
-int LineState = 0;
-int FxState = 0;
-int FyState = 0;
-int PfState = 0;
-int PhState = 0;
-int LineAxis = 0;
-int LineValue = 0;
-int FxValue = 0;
-int FyValue = 0;
-float RatioPF = 0.0f;
-float RatioPH = 0.0f;
-QString MinusMark;
-QString RootMark;
-QString LineName;
-int Scale = 0;
-TZahyoR TenF;
-TZahyoR TenH;
-std::array<TZahyoR, ZANZO_MAX + 1> Ten;
-int ZanzoCount = 0;
-TDot ClickDot;
-QString PText;
-bool ProbeAfterClick = false;
-
 namespace {
 
 const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
@@ -174,16 +148,16 @@ void TKavrel_Form::BindEvents()
     Btn09->OnClick = notify(&TKavrel_Form::Btn09Click);
     BtnMinus->OnClick = notify(&TKavrel_Form::BtnMinusClick);
     BtnRoot->OnClick = notify(&TKavrel_Form::BtnRootClick);
-    PaintBox1->OnDescribe = HeimenSetumei;
-    ScrollBar1->OnDescribe = ScaleSetumei;
+    PaintBox1->OnDescribe = [this] { return HeimenSetumei(*this); };
+    ScrollBar1->OnDescribe = [this] { return ScaleSetumei(*this); };
 }
 
 void TKavrel_Form::FormCreate(TObject*)
 {
-    Kavrel_Form->SetTop(0);
-    Kavrel_Form->SetLeft(0);
-    Kavrel_Form->SetWidth(1024);
-    Kavrel_Form->SetHeight(768);
+    SetTop(0);
+    SetLeft(0);
+    SetWidth(1024);
+    SetHeight(768);
 }
 
 void TKavrel_Form::BtnSyuryoClick(TObject*)

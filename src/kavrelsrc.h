@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Lesson.h"
 #include "plane/Zahyo.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
@@ -11,12 +12,10 @@
 #include "toolkit/SpeedButton.h"
 #include "toolkit/StaticText.h"
 
-#include <QString>
-#include <array>
-
 // The program's one window. Its controls are created from the description
 // in kavrelsrc.cpp; its methods are the event handlers and drawing
-// routines, each defined in the folder of the subsystem that owns it.
+// routines, each defined in the folder of the subsystem that owns it, and
+// all of them work on the lesson the window owns.
 class TKavrel_Form : public TForm {
     Q_OBJECT
 
@@ -71,6 +70,9 @@ public:
     TStaticText* StaticText2;
     TStaticText* StaticText1;
     TStaticText* StaticText3;
+
+    // What the learner has typed and what the plane holds.
+    TLesson Lesson;
 
     // plane/Scale.cpp
     TDot ZahyotoDot(TZahyoR zahyo) const;
@@ -130,43 +132,3 @@ private:
     void DigitKey(int digit);
     void RatioDigit(int digit, float& ratio, TLabel& label, int& state);
 };
-
-extern TKavrel_Form* Kavrel_Form;
-
-// The program's state. Everything is zero or empty when the program starts.
-constexpr int STATE_COMPLETE = 9;
-constexpr int ZANZO_MAX = 100;
-
-// The term the keypad edits: 0 none, 1 the line, 2 F's X, 3 F's Y, 4 PF, 5 PH.
-extern int InputTarget;
-
-// Entry states: 0 empty, 1..8 in progress, STATE_COMPLETE or more complete.
-extern int LineState;
-extern int FxState;
-extern int FyState;
-extern int PfState;
-extern int PhState;
-
-// The fixed line is X = LineValue when LineAxis is 1, else Y = LineValue.
-extern int LineAxis;
-extern int LineValue;
-extern int FxValue;
-extern int FyValue;
-extern float RatioPF;
-extern float RatioPH;
-
-extern QString MinusMark;
-extern QString RootMark;
-extern QString LineName;
-
-extern int Scale;
-extern TZahyoR TenF;
-extern TZahyoR TenH;
-// Ten[0] is P; Ten[1..ZanzoCount] are the kept points, oldest first.
-extern std::array<TZahyoR, ZANZO_MAX + 1> Ten;
-extern int ZanzoCount;
-extern TDot ClickDot;
-extern QString PText;
-// True only while the repaint that follows a click on the plane runs: that
-// probe alone may keep P.
-extern bool ProbeAfterClick;

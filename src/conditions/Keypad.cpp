@@ -25,22 +25,22 @@ int AfterMinus(int state)
 
 void TKavrel_Form::BtnXClick(TObject*)
 {
-    if (InputTarget != 1)
+    if (Lesson.InputTarget != 1)
         return;
-    LineState = 1;
-    LineAxis = 1;
-    LineName = BtnX->Caption();
-    LblSiki->SetCaption(QLatin1Char(' ') + LineName);
+    Lesson.LineState = 1;
+    Lesson.LineAxis = 1;
+    Lesson.LineName = BtnX->Caption();
+    LblSiki->SetCaption(QLatin1Char(' ') + Lesson.LineName);
 }
 
 void TKavrel_Form::BtnYClick(TObject*)
 {
-    if (InputTarget != 1)
+    if (Lesson.InputTarget != 1)
         return;
-    LineState = 1;
-    LineAxis = 2;
-    LineName = BtnY->Caption();
-    LblSiki->SetCaption(QLatin1Char(' ') + LineName);
+    Lesson.LineState = 1;
+    Lesson.LineAxis = 2;
+    Lesson.LineName = BtnY->Caption();
+    LblSiki->SetCaption(QLatin1Char(' ') + Lesson.LineName);
 }
 
 // One rule for every digit key: the digit goes to the term the keypad
@@ -49,46 +49,46 @@ void TKavrel_Form::BtnYClick(TObject*)
 void TKavrel_Form::DigitKey(int digit)
 {
     const QString key = kDigitCaptions[digit];
-    const int value = MinusMark.isEmpty() ? digit : -digit;
-    const QString signedKey = digit == 0 ? key : MinusMark + key;
-    switch (InputTarget) {
+    const int value = Lesson.MinusMark.isEmpty() ? digit : -digit;
+    const QString signedKey = digit == 0 ? key : Lesson.MinusMark + key;
+    switch (Lesson.InputTarget) {
     case 1:
-        if (LineState < 1)
+        if (Lesson.LineState < 1)
             return;
-        LineValue = value;
-        LblSiki->SetCaption(QLatin1Char(' ') + LineName + signedKey);
-        LineState = STATE_COMPLETE;
+        Lesson.LineValue = value;
+        LblSiki->SetCaption(QLatin1Char(' ') + Lesson.LineName + signedKey);
+        Lesson.LineState = STATE_COMPLETE;
         break;
     case 2:
-        FxValue = value;
+        Lesson.FxValue = value;
         LblXzahyo->SetCaption(QLatin1Char(' ') + signedKey);
-        FxState = STATE_COMPLETE;
+        Lesson.FxState = STATE_COMPLETE;
         break;
     case 3:
-        FyValue = value;
+        Lesson.FyValue = value;
         LblYzahyo->SetCaption(QLatin1Char(' ') + signedKey);
-        FyState = STATE_COMPLETE;
+        Lesson.FyState = STATE_COMPLETE;
         break;
     case 4:
         if (digit != 0)
-            RatioDigit(digit, RatioPF, *LblHiPF, PfState);
+            RatioDigit(digit, Lesson.RatioPF, *LblHiPF, Lesson.PfState);
         break;
     case 5:
         if (digit != 0)
-            RatioDigit(digit, RatioPH, *LblHiPH, PhState);
+            RatioDigit(digit, Lesson.RatioPH, *LblHiPH, Lesson.PhState);
         break;
     }
-    MinusMark.clear();
-    RootMark.clear();
+    Lesson.MinusMark.clear();
+    Lesson.RootMark.clear();
 }
 
 // A ratio term is the digit, or its square root under a pending root; the
 // root of 1 is 1 and shows no root sign.
 void TKavrel_Form::RatioDigit(int digit, float& ratio, TLabel& label, int& state)
 {
-    const bool root = !RootMark.isEmpty() && digit != 1;
+    const bool root = !Lesson.RootMark.isEmpty() && digit != 1;
     ratio = root ? static_cast<float>(Sqrt(Extended(digit))) : static_cast<float>(digit);
-    label.SetCaption(QLatin1Char(' ') + (root ? RootMark : QString()) + kDigitCaptions[digit]);
+    label.SetCaption(QLatin1Char(' ') + (root ? Lesson.RootMark : QString()) + kDigitCaptions[digit]);
     state = STATE_COMPLETE;
 }
 
@@ -144,33 +144,33 @@ void TKavrel_Form::Btn09Click(TObject*)
 
 void TKavrel_Form::BtnMinusClick(TObject*)
 {
-    MinusMark = kMinus;
-    switch (InputTarget) {
+    Lesson.MinusMark = kMinus;
+    switch (Lesson.InputTarget) {
     case 1:
-        if (LineState < 1)
+        if (Lesson.LineState < 1)
             return;
-        LblSiki->SetCaption(QLatin1Char(' ') + LineName + MinusMark);
-        LineState = AfterMinus(LineState);
+        LblSiki->SetCaption(QLatin1Char(' ') + Lesson.LineName + Lesson.MinusMark);
+        Lesson.LineState = AfterMinus(Lesson.LineState);
         break;
     case 2:
-        LblXzahyo->SetCaption(QLatin1Char(' ') + MinusMark);
-        FxState = AfterMinus(FxState);
+        LblXzahyo->SetCaption(QLatin1Char(' ') + Lesson.MinusMark);
+        Lesson.FxState = AfterMinus(Lesson.FxState);
         break;
     case 3:
-        LblYzahyo->SetCaption(QLatin1Char(' ') + MinusMark);
-        FyState = AfterMinus(FyState);
+        LblYzahyo->SetCaption(QLatin1Char(' ') + Lesson.MinusMark);
+        Lesson.FyState = AfterMinus(Lesson.FyState);
         break;
     }
 }
 
 void TKavrel_Form::BtnRootClick(TObject*)
 {
-    RootMark = kRoot;
-    if (InputTarget == 4) {
-        LblHiPF->SetCaption(QLatin1Char(' ') + RootMark);
-        PfState = 1;
-    } else if (InputTarget == 5) {
-        LblHiPH->SetCaption(QLatin1Char(' ') + RootMark);
-        PhState = 1;
+    Lesson.RootMark = kRoot;
+    if (Lesson.InputTarget == 4) {
+        LblHiPF->SetCaption(QLatin1Char(' ') + Lesson.RootMark);
+        Lesson.PfState = 1;
+    } else if (Lesson.InputTarget == 5) {
+        LblHiPH->SetCaption(QLatin1Char(' ') + Lesson.RootMark);
+        Lesson.PhState = 1;
     }
 }

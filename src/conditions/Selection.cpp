@@ -9,7 +9,7 @@ void TKavrel_Form::Selection(TSpeedButton* chosen, int target)
         chosen->Font().SetColor(clMaroon);
         return;
     }
-    InputTarget = target;
+    Lesson.InputTarget = target;
     for (TSpeedButton* button : {SbnLine, SbnXzahyo, SbnYzahyo, SbnHiPF, SbnHiPH})
         button->Font().SetColor(button == chosen ? clRed : clMaroon);
 }
@@ -41,7 +41,7 @@ void TKavrel_Form::SbnHiPHClick(TObject*)
 
 void TKavrel_Form::SbnZahyoClick(TObject*)
 {
-    InputTarget = 0;
+    Lesson.InputTarget = 0;
     const auto group = {SbnLine, SbnXzahyo, SbnYzahyo, SbnHiPF, SbnHiPH};
     for (TSpeedButton* button : group)
         button->SetDown(false);
@@ -59,11 +59,11 @@ void TKavrel_Form::BtnKetteiClick(TObject* Sender)
         void (TKavrel_Form::*select)(TObject*);
     };
     const Step steps[] = {
-        {LineState, SbnLine, &TKavrel_Form::SbnLineClick},
-        {FxState, SbnXzahyo, &TKavrel_Form::SbnXzahyoClick},
-        {FyState, SbnYzahyo, &TKavrel_Form::SbnYzahyoClick},
-        {PfState, SbnHiPF, &TKavrel_Form::SbnHiPFClick},
-        {PhState, SbnHiPH, &TKavrel_Form::SbnHiPHClick},
+        {Lesson.LineState, SbnLine, &TKavrel_Form::SbnLineClick},
+        {Lesson.FxState, SbnXzahyo, &TKavrel_Form::SbnXzahyoClick},
+        {Lesson.FyState, SbnYzahyo, &TKavrel_Form::SbnYzahyoClick},
+        {Lesson.PfState, SbnHiPF, &TKavrel_Form::SbnHiPFClick},
+        {Lesson.PhState, SbnHiPH, &TKavrel_Form::SbnHiPHClick},
     };
     for (const Step& step : steps) {
         if (step.state < STATE_COMPLETE) {
@@ -73,12 +73,12 @@ void TKavrel_Form::BtnKetteiClick(TObject* Sender)
         }
     }
 
-    ZanzoCount = 0;
+    Lesson.ZanzoCount = 0;
     ZahyoHeimen_Draw();
     const QRect strip(QPoint(10, 5), QPoint(699, 24));
     Canvas()->TextRect(strip, strip.left(), strip.top(), QString());
     Kavrel_Dsp();
     SbnZahyoClick(Sender);
-    TenF = ZahyoR(FxValue, FyValue);
-    Ten_Dsp(TenF);
+    Lesson.TenF = ZahyoR(Lesson.FxValue, Lesson.FyValue);
+    Ten_Dsp(Lesson.TenF);
 }

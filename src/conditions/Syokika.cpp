@@ -6,24 +6,24 @@
 // the plane stay until they are replaced.
 void TKavrel_Form::Syokika(TObject*)
 {
-    Scale = ScaleOfPosition(ScrollBar1->Position());
+    Lesson.Scale = ScaleOfPosition(ScrollBar1->Position());
     Canvas()->Font.SetSize(16);
-    LineName.clear();
-    MinusMark.clear();
-    RootMark.clear();
+    Lesson.LineName.clear();
+    Lesson.MinusMark.clear();
+    Lesson.RootMark.clear();
     LblHiPF->SetCaption(QString());
     LblHiPH->SetCaption(QString());
     LblSiki->SetCaption(QString());
     LblXzahyo->SetCaption(QString());
     LblYzahyo->SetCaption(QString());
-    LineState = 0;
-    FxState = 0;
-    FyState = 0;
-    PfState = 0;
-    PhState = 0;
-    InputTarget = 1;
+    Lesson.LineState = 0;
+    Lesson.FxState = 0;
+    Lesson.FyState = 0;
+    Lesson.PfState = 0;
+    Lesson.PhState = 0;
+    Lesson.InputTarget = 1;
     SbnLine->SetDown(true);
     SbnLine->Font().SetColor(clRed);
-    RatioPF = 0.0f;
-    RatioPH = 0.0f;
+    Lesson.RatioPF = 0.0f;
+    Lesson.RatioPH = 0.0f;
 }

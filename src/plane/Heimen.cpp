@@ -9,9 +9,9 @@ void TKavrel_Form::ZahyoHeimen_Draw()
     canvas->Brush.Style = bsSolid;
     canvas->Pen.Color = clSilver;
     canvas->Rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-    for (int i = -Scale; i <= Scale; ++i) {
-        const TPoint a = ZahyoRtoPoint(ZahyotoDot(ZahyoR(i, -Scale)));
-        const TPoint b = ZahyoRtoPoint(ZahyotoDot(ZahyoR(i, Scale)));
+    for (int i = -Lesson.Scale; i <= Lesson.Scale; ++i) {
+        const TPoint a = ZahyoRtoPoint(ZahyotoDot(ZahyoR(i, -Lesson.Scale)));
+        const TPoint b = ZahyoRtoPoint(ZahyotoDot(ZahyoR(i, Lesson.Scale)));
         canvas->Pen.Color = i == 0 ? clBlack : clSilver;
         canvas->MoveTo(a.X, a.Y);
         canvas->LineTo(b.X, b.Y);
@@ -35,18 +35,18 @@ void TKavrel_Form::Ten_Dsp(TZahyoR ten)
 
 void TKavrel_Form::Zanzo_Dsp()
 {
-    for (int i = 1; i <= ZanzoCount; ++i)
-        Ten_Dsp(Ten[i]);
+    for (int i = 1; i <= Lesson.ZanzoCount; ++i)
+        Ten_Dsp(Lesson.Ten[i]);
 }
 
 void TKavrel_Form::Kavrel_Dsp()
 {
     TCanvas* canvas = PaintBox1->Canvas();
     canvas->Pen.Color = clAqua;
-    const float c = static_cast<float>(LineValue);
-    const bool vertical = LineAxis == 1;
-    const TZahyoR from = vertical ? ZahyoR(c, -Scale) : ZahyoR(-Scale, c);
-    const TZahyoR to = vertical ? ZahyoR(c, Scale) : ZahyoR(Scale, c);
+    const float c = static_cast<float>(Lesson.LineValue);
+    const bool vertical = Lesson.LineAxis == 1;
+    const TZahyoR from = vertical ? ZahyoR(c, -Lesson.Scale) : ZahyoR(-Lesson.Scale, c);
+    const TZahyoR to = vertical ? ZahyoR(c, Lesson.Scale) : ZahyoR(Lesson.Scale, c);
     const TPoint a = ZahyoRtoPoint(ZahyotoDot(from));
     const TPoint b = ZahyoRtoPoint(ZahyotoDot(to));
     canvas->MoveTo(a.X, a.Y);
@@ -54,21 +54,21 @@ void TKavrel_Form::Kavrel_Dsp()
 }
 
 // Redraws the whole plane from the state. The entry states gate what is
-// drawn through their products: F once both coordinates have been touched,
-// P and H while their ratio term waits under a root, the fixed line and the
-// probe once no term of F or the ratio is empty.
+// drawn: F once both coordinates have been touched, P and H while their
+// ratio term waits under a root, the fixed line and the probe once no term
+// of F or the ratio is empty.
 void TKavrel_Form::PaintBox1Paint(TObject*)
 {
     ZahyoHeimen_Draw();
-    if (ZanzoCount > 0)
+    if (Lesson.ZanzoCount > 0)
         Zanzo_Dsp();
-    if (FxState * FyState > 1)
-        Ten_Dsp(TenF);
-    if (PfState == 1)
-        Ten_Dsp(Ten[0]);
-    if (PhState == 1)
-        Ten_Dsp(TenH);
-    if (FxState * FyState * PfState * PhState != 0) {
+    if (Lesson.TenFShown())
+        Ten_Dsp(Lesson.TenF);
+    if (Lesson.PfState == 1)
+        Ten_Dsp(Lesson.Ten[0]);
+    if (Lesson.PhState == 1)
+        Ten_Dsp(Lesson.TenH);
+    if (Lesson.ProbeRuns()) {
         Kavrel_Dsp();
         Sen_Dsp();
     }

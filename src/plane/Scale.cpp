@@ -3,7 +3,7 @@
 
 void TKavrel_Form::ScrollBar1Scroll(TObject* Sender, TScrollCode, int& ScrollPos)
 {
-    Scale = ScaleOfPosition(ScrollPos);
+    Lesson.Scale = ScaleOfPosition(ScrollPos);
     PaintBox1Paint(Sender);
 }
 
@@ -19,10 +19,10 @@ TPlaneBox BoxOf(const TPaintBox& paintBox)
 
 TDot TKavrel_Form::ZahyotoDot(TZahyoR zahyo) const
 {
-    return ::ZahyotoDot(zahyo, Scale, BoxOf(*PaintBox1));
+    return ::ZahyotoDot(zahyo, Lesson.Scale, BoxOf(*PaintBox1));
 }
 
 TZahyoR TKavrel_Form::DottoZahyo(TDot dot) const
 {
-    return ::DottoZahyo(dot, Scale, BoxOf(*PaintBox1));
+    return ::DottoZahyo(dot, Lesson.Scale, BoxOf(*PaintBox1));
 }

@@ -14,15 +14,14 @@ QString Field(const TLabel* label)
 
 }  // namespace
 
-QString HeimenSetumei()
+QString HeimenSetumei(const TKavrel_Form& form)
 {
-    const TKavrel_Form& form = *Kavrel_Form;
     return QStringLiteral("定直線 %1、定点Ｆ（%2，%3）、ＰＦ：ＰＨ＝%4：%5、残った点 %6 個")
         .arg(Field(form.LblSiki), Field(form.LblXzahyo), Field(form.LblYzahyo), Field(form.LblHiPF),
-             Field(form.LblHiPH), QString::number(ZanzoCount));
+             Field(form.LblHiPH), QString::number(form.Lesson.ZanzoCount));
 }
 
-QString ScaleSetumei()
+QString ScaleSetumei(const TKavrel_Form& form)
 {
-    return QStringLiteral("縮尺 %1").arg(Scale);
+    return QStringLiteral("縮尺 %1").arg(form.Lesson.Scale);
 }

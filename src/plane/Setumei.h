@@ -3,8 +3,10 @@
 
 #include <QString>
 
+class TKavrel_Form;
+
 // What a screen reader says of the plane: the conditions as the value
 // fields show them, and how many points are kept.
-QString HeimenSetumei();
+QString HeimenSetumei(const TKavrel_Form& form);
 // What it says of the zoom bar: the scale it has set.
-QString ScaleSetumei();
+QString ScaleSetumei(const TKavrel_Form& form);

@@ -94,17 +94,17 @@ protected:
     ConditionState Snapshot()
     {
         ConditionState s;
-        s.inputTarget = InputTarget;
-        s.states = {LineState, FxState, FyState, PfState, PhState};
-        s.lineAxis = LineAxis;
-        s.lineValue = LineValue;
-        s.fxValue = FxValue;
-        s.fyValue = FyValue;
-        s.ratioPF = Bits(RatioPF);
-        s.ratioPH = Bits(RatioPH);
-        s.minusMark = MinusMark;
-        s.rootMark = RootMark;
-        s.lineName = LineName;
+        s.inputTarget = Lesson().InputTarget;
+        s.states = {Lesson().LineState, Lesson().FxState, Lesson().FyState, Lesson().PfState, Lesson().PhState};
+        s.lineAxis = Lesson().LineAxis;
+        s.lineValue = Lesson().LineValue;
+        s.fxValue = Lesson().FxValue;
+        s.fyValue = Lesson().FyValue;
+        s.ratioPF = Bits(Lesson().RatioPF);
+        s.ratioPH = Bits(Lesson().RatioPH);
+        s.minusMark = Lesson().MinusMark;
+        s.rootMark = Lesson().RootMark;
+        s.lineName = Lesson().LineName;
         for (int i = 0; i < 5; ++i) {
             s.labels[i] = TermLabels()[i]->Caption();
             s.down[i] = GroupButtons()[i]->Down();

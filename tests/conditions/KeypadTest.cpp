@@ -81,15 +81,15 @@ TEST_F(Keypad, AWholeEntryKeyByKey)
         Keys({QString::fromUtf8(row.key)});
         EXPECT_EQ(Snapshot(), StateOf(row)) << "after " << row.key << " (row " << (&row - rows) << ")";
     }
-    EXPECT_EQ(Bits(RatioPH), Bits(static_cast<float>(std::sqrt(2.0L))));
+    EXPECT_EQ(Bits(Lesson().RatioPH), Bits(static_cast<float>(std::sqrt(2.0L))));
 }
 
 TEST_F(Keypad, MinusBeforeTheLinesVariableWaitsForTheVariable)
 {
     Keys({"－"});
-    EXPECT_EQ(MinusMark, QStringLiteral("－"));
+    EXPECT_EQ(Lesson().MinusMark, QStringLiteral("－"));
     EXPECT_EQ(Form().LblSiki->Caption(), QString());
-    EXPECT_EQ(LineState, 0);
+    EXPECT_EQ(Lesson().LineState, 0);
 
     const ConditionState waiting = Snapshot();
     Keys({"３"});
@@ -97,12 +97,12 @@ TEST_F(Keypad, MinusBeforeTheLinesVariableWaitsForTheVariable)
 
     Keys({"Ｘ＝"});
     EXPECT_EQ(Form().LblSiki->Caption(), QStringLiteral(" Ｘ＝"));
-    EXPECT_EQ(LineState, 1);
+    EXPECT_EQ(Lesson().LineState, 1);
     Keys({"３"});
-    EXPECT_EQ(LineValue, -3);
+    EXPECT_EQ(Lesson().LineValue, -3);
     EXPECT_EQ(Form().LblSiki->Caption(), QStringLiteral(" Ｘ＝－３"));
-    EXPECT_EQ(LineState, 9);
-    EXPECT_EQ(MinusMark, QString());
+    EXPECT_EQ(Lesson().LineState, 9);
+    EXPECT_EQ(Lesson().MinusMark, QString());
 }
 
 TEST_F(Keypad, APendingMinusCrossesToTheNextTarget)
@@ -110,41 +110,41 @@ TEST_F(Keypad, APendingMinusCrossesToTheNextTarget)
     ClickButton(Form().SbnXzahyo);
     Keys({"－"});
     EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" －"));
-    EXPECT_EQ(FxState, 1);
+    EXPECT_EQ(Lesson().FxState, 1);
 
     ClickButton(Form().SbnYzahyo);
-    ASSERT_EQ(InputTarget, 3);
+    ASSERT_EQ(Lesson().InputTarget, 3);
     Keys({"３"});
-    EXPECT_EQ(FyValue, -3);
+    EXPECT_EQ(Lesson().FyValue, -3);
     EXPECT_EQ(Form().LblYzahyo->Caption(), QStringLiteral(" －３"));
-    EXPECT_EQ(FyState, 9);
-    EXPECT_EQ(FxState, 1);
+    EXPECT_EQ(Lesson().FyState, 9);
+    EXPECT_EQ(Lesson().FxState, 1);
     EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" －"));
-    EXPECT_EQ(FxValue, 0);
-    EXPECT_EQ(MinusMark, QString());
+    EXPECT_EQ(Lesson().FxValue, 0);
+    EXPECT_EQ(Lesson().MinusMark, QString());
 }
 
 TEST_F(Keypad, APendingRootCrossesToTheRatioUnlessADigitUsesItFirst)
 {
     ClickButton(Form().SbnXzahyo);
     Keys({"√"});
-    EXPECT_EQ(RootMark, QStringLiteral("√"));
+    EXPECT_EQ(Lesson().RootMark, QStringLiteral("√"));
     EXPECT_EQ(Form().LblXzahyo->Caption(), QString());
-    EXPECT_EQ(FxState, 0);
+    EXPECT_EQ(Lesson().FxState, 0);
 
     ClickButton(Form().SbnHiPF);
     Keys({"２"});
-    EXPECT_EQ(Bits(RatioPF), Bits(1.4142135f));
+    EXPECT_EQ(Bits(Lesson().RatioPF), Bits(1.4142135f));
     EXPECT_EQ(Form().LblHiPF->Caption(), QStringLiteral(" √２"));
-    EXPECT_EQ(PfState, 9);
+    EXPECT_EQ(Lesson().PfState, 9);
 
     ClickButton(Form().SbnXzahyo);
     Keys({"√", "４"});
-    EXPECT_EQ(FxValue, 4);
+    EXPECT_EQ(Lesson().FxValue, 4);
     EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" ４"));
     ClickButton(Form().SbnHiPF);
     Keys({"２"});
-    EXPECT_EQ(Bits(RatioPF), Bits(2.0f));
+    EXPECT_EQ(Bits(Lesson().RatioPF), Bits(2.0f));
     EXPECT_EQ(Form().LblHiPF->Caption(), QStringLiteral(" ２"));
 }
 
@@ -152,10 +152,10 @@ TEST_F(Keypad, RatioDigitsOneAndZero)
 {
     ClickButton(Form().SbnHiPF);
     Keys({"√", "１"});
-    EXPECT_EQ(Bits(RatioPF), 0x3F800000u);
+    EXPECT_EQ(Bits(Lesson().RatioPF), 0x3F800000u);
     EXPECT_EQ(Form().LblHiPF->Caption(), QStringLiteral(" １"));
-    EXPECT_EQ(PfState, 9);
-    EXPECT_EQ(RootMark, QString());
+    EXPECT_EQ(Lesson().PfState, 9);
+    EXPECT_EQ(Lesson().RootMark, QString());
 
     // Key 0 is no ratio term: it only uses up the marks.
     ClickButton(Form().SbnHiPH);
@@ -165,7 +165,7 @@ TEST_F(Keypad, RatioDigitsOneAndZero)
     expected.rootMark.clear();
     Keys({"０"});
     EXPECT_EQ(Snapshot(), expected);
-    EXPECT_EQ(PhState, 1);
+    EXPECT_EQ(Lesson().PhState, 1);
     EXPECT_EQ(Form().LblHiPH->Caption(), QStringLiteral(" √"));
 
     ClickButton(Form().SbnHiPF);
@@ -174,7 +174,7 @@ TEST_F(Keypad, RatioDigitsOneAndZero)
     expected.minusMark.clear();
     Keys({"０"});
     EXPECT_EQ(Snapshot(), expected);
-    EXPECT_EQ(Bits(RatioPF), Bits(3.0f));
+    EXPECT_EQ(Bits(Lesson().RatioPF), Bits(3.0f));
     EXPECT_EQ(Form().LblHiPF->Caption(), QStringLiteral(" ３"));
 }
 
@@ -183,14 +183,14 @@ TEST_F(Keypad, MinusOnACompleteTermKeepsItCompleteWithItsValue)
     ClickButton(Form().SbnXzahyo);
     Keys({"４", "－"});
     EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" －"));
-    EXPECT_EQ(FxState, 10);
-    EXPECT_EQ(FxValue, 4);
+    EXPECT_EQ(Lesson().FxState, 10);
+    EXPECT_EQ(Lesson().FxValue, 4);
 
     Click(Form().BtnSai);  // drops the pending minus
     Keys({"Ｘ＝", "５", "－"});
     EXPECT_EQ(Form().LblSiki->Caption(), QStringLiteral(" Ｘ＝－"));
-    EXPECT_EQ(LineState, 10);
-    EXPECT_EQ(LineValue, 5);
+    EXPECT_EQ(Lesson().LineState, 10);
+    EXPECT_EQ(Lesson().LineValue, 5);
 }
 
 TEST_F(Keypad, MinusAndRootDoNotToggle)
@@ -198,30 +198,30 @@ TEST_F(Keypad, MinusAndRootDoNotToggle)
     ClickButton(Form().SbnXzahyo);
     Keys({"－", "－"});
     EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" －"));
-    EXPECT_EQ(MinusMark, QStringLiteral("－"));
-    EXPECT_EQ(FxState, 2);
+    EXPECT_EQ(Lesson().MinusMark, QStringLiteral("－"));
+    EXPECT_EQ(Lesson().FxState, 2);
     Keys({"７"});
-    EXPECT_EQ(FxValue, -7);
+    EXPECT_EQ(Lesson().FxValue, -7);
     EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" －７"));
 
     ClickButton(Form().SbnHiPF);
     Keys({"√", "√"});
     EXPECT_EQ(Form().LblHiPF->Caption(), QStringLiteral(" √"));
-    EXPECT_EQ(RootMark, QStringLiteral("√"));
-    EXPECT_EQ(PfState, 1);
+    EXPECT_EQ(Lesson().RootMark, QStringLiteral("√"));
+    EXPECT_EQ(Lesson().PfState, 1);
     Keys({"５"});
-    EXPECT_EQ(Bits(RatioPF), 0x400F1BBDu);
+    EXPECT_EQ(Bits(Lesson().RatioPF), 0x400F1BBDu);
 }
 
 TEST_F(Keypad, RootOnACompleteRatioTermMakesItIncompleteAgain)
 {
     Keys({"Ｘ＝", "１", "決定", "１", "決定", "１", "決定", "６", "決定", "２"});
-    ASSERT_EQ(PfState, 9);
-    ASSERT_EQ(PhState, 9);
+    ASSERT_EQ(Lesson().PfState, 9);
+    ASSERT_EQ(Lesson().PhState, 9);
 
     ClickButton(Form().SbnHiPF);
     Keys({"√"});
-    EXPECT_EQ(PfState, 1);
+    EXPECT_EQ(Lesson().PfState, 1);
     EXPECT_EQ(Form().LblHiPF->Caption(), QStringLiteral(" √"));
 
     ClickButton(Form().SbnHiPH);
@@ -236,20 +236,20 @@ TEST_F(Keypad, ZeroAfterMinusOnACoordinateIsZero)
 {
     ClickButton(Form().SbnYzahyo);
     Keys({"５", "－", "０"});
-    EXPECT_EQ(FyValue, 0);
+    EXPECT_EQ(Lesson().FyValue, 0);
     EXPECT_EQ(Form().LblYzahyo->Caption(), QStringLiteral(" ０"));
-    EXPECT_EQ(FyState, 9);
-    EXPECT_EQ(MinusMark, QString());
+    EXPECT_EQ(Lesson().FyState, 9);
+    EXPECT_EQ(Lesson().MinusMark, QString());
 }
 
 TEST_F(Keypad, TheLinesVariableKeys)
 {
     Keys({"Ｙ＝", "７", "Ｘ＝"});
-    EXPECT_EQ(LineState, 1);
-    EXPECT_EQ(LineAxis, 1);
-    EXPECT_EQ(LineName, QStringLiteral("Ｘ＝"));
+    EXPECT_EQ(Lesson().LineState, 1);
+    EXPECT_EQ(Lesson().LineAxis, 1);
+    EXPECT_EQ(Lesson().LineName, QStringLiteral("Ｘ＝"));
     EXPECT_EQ(Form().LblSiki->Caption(), QStringLiteral(" Ｘ＝"));
-    EXPECT_EQ(LineValue, 7);
+    EXPECT_EQ(Lesson().LineValue, 7);
 
     // With any other target, or none, both keys do nothing.
     Keys({"Ｙ＝", "７"});
@@ -257,7 +257,7 @@ TEST_F(Keypad, TheLinesVariableKeys)
         ClickButton(other);
         const ConditionState before = Snapshot();
         Keys({"Ｙ＝", "Ｘ＝", "Ｙ＝"});
-        EXPECT_EQ(Snapshot(), before) << "target " << InputTarget;
+        EXPECT_EQ(Snapshot(), before) << "target " << Lesson().InputTarget;
     }
 }
 
@@ -265,7 +265,7 @@ TEST_F(Keypad, WithoutATargetTheKeysOnlySetAndClearTheMarks)
 {
     Keys({"Ｙ＝", "４"});
     ClickButton(Form().SbnZahyo);
-    ASSERT_EQ(InputTarget, 0);
+    ASSERT_EQ(Lesson().InputTarget, 0);
     const ConditionState idle = Snapshot();
 
     Keys({"－", "√"});
@@ -284,9 +284,9 @@ TEST_F(Keypad, EachDigitReplacesTheLastOne)
 {
     ClickButton(Form().SbnXzahyo);
     Keys({"３", "５"});
-    EXPECT_EQ(FxValue, 5);
+    EXPECT_EQ(Lesson().FxValue, 5);
     EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" ５"));
-    EXPECT_EQ(FxState, 9);
+    EXPECT_EQ(Lesson().FxState, 9);
 }
 
 TEST_F(Keypad, DotPlusAndCancelDoNothing)
@@ -320,11 +320,11 @@ TEST_F(Keypad, RatioTermsUnderARootAreTheNearestSingles)
     for (const auto& row : rows) {
         const QString digit = QString::fromUtf8(row.digit);
         Keys({"√", digit});
-        EXPECT_EQ(Bits(RatioPF), row.bits) << row.digit;
+        EXPECT_EQ(Bits(Lesson().RatioPF), row.bits) << row.digit;
         EXPECT_EQ(Form().LblHiPF->Caption(), QStringLiteral(" √") + digit);
-        EXPECT_EQ(PfState, 9);
+        EXPECT_EQ(Lesson().PfState, 9);
         Keys({digit});
-        EXPECT_EQ(RatioPF, static_cast<float>(digit.front().digitValue())) << "without a root: " << row.digit;
+        EXPECT_EQ(Lesson().RatioPF, static_cast<float>(digit.front().digitValue())) << "without a root: " << row.digit;
         EXPECT_EQ(Form().LblHiPF->Caption(), QLatin1Char(' ') + digit);
     }
 }
@@ -346,26 +346,26 @@ TEST_F(Keypad, MinusPressesNeverCompleteATerm)
         Click(Form().BtnSai);
         Keys({"Ｘ＝"});
         Press("－", row.presses);
-        EXPECT_EQ(LineState, row.lineState);
+        EXPECT_EQ(Lesson().LineState, row.lineState);
         EXPECT_EQ(Form().LblSiki->Caption(), QStringLiteral(" Ｘ＝－"));
 
         ClickButton(Form().SbnXzahyo);
         Press("－", row.presses);
-        EXPECT_EQ(FxState, row.coordinateState);
+        EXPECT_EQ(Lesson().FxState, row.coordinateState);
         EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" －"));
     }
 
     Click(Form().BtnSai);
     ClickButton(Form().SbnYzahyo);
     Keys({"６", "－"});
-    EXPECT_EQ(FyState, 10);
+    EXPECT_EQ(Lesson().FyState, 10);
     Keys({"－"});
-    EXPECT_EQ(FyState, 11);
+    EXPECT_EQ(Lesson().FyState, 11);
     ClickButton(Form().SbnLine);
     Keys({"Ｙ＝", "３", "－"});
-    EXPECT_EQ(LineState, 10);
+    EXPECT_EQ(Lesson().LineState, 10);
     Keys({"－"});
-    EXPECT_EQ(LineState, 11);
+    EXPECT_EQ(Lesson().LineState, 11);
 }
 
 // A coordinate made of minus presses alone is still missing: the confirm
@@ -373,35 +373,35 @@ TEST_F(Keypad, MinusPressesNeverCompleteATerm)
 TEST_F(Keypad, TheConfirmKeyReturnsToACoordinateOfMinusPressesAlone)
 {
     Keys({"Ｙ＝", "２", "決定", "４", "決定", "２", "決定", "１", "決定", "１", "決定"});
-    ASSERT_EQ(TenF.X, 4.0f);
+    ASSERT_EQ(Lesson().TenF.X, 4.0f);
     Click(Form().BtnSai);
-    ZanzoCount = 2;
+    Lesson().ZanzoCount = 2;
 
     Keys({"Ｙ＝", "２", "決定"});
-    ASSERT_EQ(InputTarget, 2);
+    ASSERT_EQ(Lesson().InputTarget, 2);
     Press("－", 9);
     Keys({"決定"});
-    EXPECT_EQ(FxState, 8);
-    EXPECT_EQ(InputTarget, 2);
+    EXPECT_EQ(Lesson().FxState, 8);
+    EXPECT_EQ(Lesson().InputTarget, 2);
     ClickButton(Form().SbnYzahyo);
     Keys({"２"});
     ClickButton(Form().SbnHiPF);
     Keys({"１"});
     ClickButton(Form().SbnHiPH);
     Keys({"１", "決定"});
-    EXPECT_EQ(InputTarget, 2) << "the confirm key passed a coordinate that was never typed";
+    EXPECT_EQ(Lesson().InputTarget, 2) << "the confirm key passed a coordinate that was never typed";
     EXPECT_TRUE(Form().SbnXzahyo->Down());
     EXPECT_EQ(Form().SbnXzahyo->Font().Color(), clRed);
-    EXPECT_EQ(ZanzoCount, 2) << "the conditions were drawn";
-    EXPECT_EQ(TenF.X, 4.0f);
+    EXPECT_EQ(Lesson().ZanzoCount, 2) << "the conditions were drawn";
+    EXPECT_EQ(Lesson().TenF.X, 4.0f);
 
     // And the line: Ｘ＝ with eight presses is still waiting for its digit.
     ClickButton(Form().SbnLine);
     Keys({"Ｘ＝"});
     Press("－", 8);
     Keys({"決定"});
-    EXPECT_EQ(LineState, 8);
-    EXPECT_EQ(InputTarget, 1);
+    EXPECT_EQ(Lesson().LineState, 8);
+    EXPECT_EQ(Lesson().InputTarget, 1);
     EXPECT_TRUE(Form().SbnLine->Down());
 }
 

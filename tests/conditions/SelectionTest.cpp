@@ -75,7 +75,7 @@ protected:
             // The keypad still edits the raised button's term.
             Keys(row.keys);
             EXPECT_EQ(TermLabels()[row.term]->Caption(), row.label);
-            EXPECT_EQ(InputTarget, row.target);
+            EXPECT_EQ(Lesson().InputTarget, row.target);
         }
     }
 
@@ -200,13 +200,13 @@ class ConfirmedDrawing : public Selection, public ::testing::WithParamInterface<
 protected:
     // Points that the confirmation must not draw: P, H and two kept points,
     // all away from the grid lines.
-    static void PlacePointsThatMustGo()
+    void PlacePointsThatMustGo()
     {
-        Ten[0] = ZahyoR(2.5f, 2.5f);
-        TenH = ZahyoR(-1.5f, -6.5f);
-        Ten[1] = ZahyoR(5.5f, -3.5f);
-        Ten[2] = ZahyoR(-6.5f, 4.5f);
-        ZanzoCount = 2;
+        Lesson().Ten[0] = ZahyoR(2.5f, 2.5f);
+        Lesson().TenH = ZahyoR(-1.5f, -6.5f);
+        Lesson().Ten[1] = ZahyoR(5.5f, -3.5f);
+        Lesson().Ten[2] = ZahyoR(-6.5f, 4.5f);
+        Lesson().ZanzoCount = 2;
     }
 
     void ExpectTheConditionsPicture(const Drawing& d)
@@ -229,16 +229,16 @@ protected:
 
     void ExpectNoTargetAndFAt(const Drawing& d)
     {
-        EXPECT_EQ(ZanzoCount, 0);
-        EXPECT_EQ(InputTarget, 0);
+        EXPECT_EQ(Lesson().ZanzoCount, 0);
+        EXPECT_EQ(Lesson().InputTarget, 0);
         for (TSpeedButton* button : GroupButtons()) {
             EXPECT_FALSE(button->Down()) << button->Caption().toStdString();
             EXPECT_EQ(button->Font().Color(), clMaroon) << button->Caption().toStdString();
         }
-        EXPECT_EQ(TenF.X, d.tenF.X);
-        EXPECT_EQ(TenF.Y, d.tenF.Y);
-        EXPECT_EQ(TenF.X, static_cast<float>(FxValue));
-        EXPECT_EQ(TenF.Y, static_cast<float>(FyValue));
+        EXPECT_EQ(Lesson().TenF.X, d.tenF.X);
+        EXPECT_EQ(Lesson().TenF.Y, d.tenF.Y);
+        EXPECT_EQ(Lesson().TenF.X, static_cast<float>(Lesson().FxValue));
+        EXPECT_EQ(Lesson().TenF.Y, static_cast<float>(Lesson().FyValue));
     }
 };
 
@@ -271,8 +271,8 @@ TEST_P(ConfirmedDrawing, AllTermsCompleteDrawTheGridTheLineAndF)
     const QImage first = PlanePicture().copy();
     SpoilPlane();
     PlacePointsThatMustGo();
-    ZanzoCount = 3;
-    Ten[3] = ZahyoR(1.5f, 1.5f);
+    Lesson().ZanzoCount = 3;
+    Lesson().Ten[3] = ZahyoR(1.5f, 1.5f);
     Keys({"決定"});
     EXPECT_EQ(PlanePicture(), first);
     ExpectNoTargetAndFAt(d);

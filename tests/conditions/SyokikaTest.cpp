@@ -12,7 +12,7 @@ protected:
     void EnterAndConfirm()
     {
         Keys({"Ｘ＝", "－", "３", "決定", "４", "決定", "－", "５", "決定", "２", "決定", "√", "３", "決定"});
-        ASSERT_EQ(InputTarget, 0) << "the entry was not confirmed";
+        ASSERT_EQ(Lesson().InputTarget, 0) << "the entry was not confirmed";
     }
 
     // Fresh conditions: nothing typed, the keypad at the fixed line.
@@ -32,7 +32,7 @@ protected:
 
 TEST_F(Syokika, StartUpLeavesTheKeypadAtTheFixedLineWithEverythingEmpty)
 {
-    EXPECT_EQ(Scale, 20);
+    EXPECT_EQ(Lesson().Scale, 20);
     EXPECT_EQ(Form().Canvas()->Font.Size(), 16);
     EXPECT_EQ(Form().Canvas()->Font.Height(), -21);
 
@@ -78,14 +78,14 @@ TEST_F(Syokika, RetryLowersTheLineButtonAndLeavesTheRaisedCaptionAsItWas)
 TEST_F(Syokika, RetryKeepsTheEnteredValuesTheKeptPointsAndF)
 {
     EnterAndConfirm();
-    ZanzoCount = 3;
-    Ten[0] = ZahyoR(1.5f, -2.5f);
-    Ten[1] = ZahyoR(2.0f, 3.0f);
-    Ten[2] = ZahyoR(-4.0f, 1.0f);
-    Ten[3] = ZahyoR(0.25f, -0.75f);
-    TenH = ZahyoR(-3.0f, -2.5f);
-    ClickDot = TDot{379.5f, 412.5f};
-    PText = QStringLiteral("( 1.50 , -2.50 )");
+    Lesson().ZanzoCount = 3;
+    Lesson().Ten[0] = ZahyoR(1.5f, -2.5f);
+    Lesson().Ten[1] = ZahyoR(2.0f, 3.0f);
+    Lesson().Ten[2] = ZahyoR(-4.0f, 1.0f);
+    Lesson().Ten[3] = ZahyoR(0.25f, -0.75f);
+    Lesson().TenH = ZahyoR(-3.0f, -2.5f);
+    Lesson().ClickDot = TDot{379.5f, 412.5f};
+    Lesson().PText = QStringLiteral("( 1.50 , -2.50 )");
     const ConditionState before = Snapshot();
 
     Click(Form().BtnSai);
@@ -93,23 +93,23 @@ TEST_F(Syokika, RetryKeepsTheEnteredValuesTheKeptPointsAndF)
     ConditionState expected = ResetConditions(before);
     Choose(expected, kLine);
     EXPECT_EQ(Snapshot(), expected);
-    EXPECT_EQ(LineAxis, 1);
-    EXPECT_EQ(LineValue, -3);
-    EXPECT_EQ(FxValue, 4);
-    EXPECT_EQ(FyValue, -5);
-    EXPECT_EQ(TenF.X, 4.0f);
-    EXPECT_EQ(TenF.Y, -5.0f);
-    EXPECT_EQ(ZanzoCount, 3);
+    EXPECT_EQ(Lesson().LineAxis, 1);
+    EXPECT_EQ(Lesson().LineValue, -3);
+    EXPECT_EQ(Lesson().FxValue, 4);
+    EXPECT_EQ(Lesson().FyValue, -5);
+    EXPECT_EQ(Lesson().TenF.X, 4.0f);
+    EXPECT_EQ(Lesson().TenF.Y, -5.0f);
+    EXPECT_EQ(Lesson().ZanzoCount, 3);
     const float kept[4][2] = {{1.5f, -2.5f}, {2.0f, 3.0f}, {-4.0f, 1.0f}, {0.25f, -0.75f}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(Ten[i].X, kept[i][0]) << "Ten[" << i << "]";
-        EXPECT_EQ(Ten[i].Y, kept[i][1]) << "Ten[" << i << "]";
+        EXPECT_EQ(Lesson().Ten[i].X, kept[i][0]) << "Ten[" << i << "]";
+        EXPECT_EQ(Lesson().Ten[i].Y, kept[i][1]) << "Ten[" << i << "]";
     }
-    EXPECT_EQ(TenH.X, -3.0f);
-    EXPECT_EQ(TenH.Y, -2.5f);
-    EXPECT_EQ(ClickDot.X, 379.5f);
-    EXPECT_EQ(ClickDot.Y, 412.5f);
-    EXPECT_EQ(PText, QStringLiteral("( 1.50 , -2.50 )"));
+    EXPECT_EQ(Lesson().TenH.X, -3.0f);
+    EXPECT_EQ(Lesson().TenH.Y, -2.5f);
+    EXPECT_EQ(Lesson().ClickDot.X, 379.5f);
+    EXPECT_EQ(Lesson().ClickDot.Y, 412.5f);
+    EXPECT_EQ(Lesson().PText, QStringLiteral("( 1.50 , -2.50 )"));
 }
 
 TEST_F(Syokika, RetryEmptiesBothRatioTermsWhateverWasTyped)
@@ -131,18 +131,18 @@ TEST_F(Syokika, RetryEmptiesBothRatioTermsWhateverWasTyped)
         Keys(row.pf);
         ClickButton(Form().SbnHiPH);
         Keys(row.ph);
-        ASSERT_EQ(Bits(RatioPF), Bits(row.typedPF));
-        ASSERT_EQ(Bits(RatioPH), Bits(row.typedPH));
+        ASSERT_EQ(Bits(Lesson().RatioPF), Bits(row.typedPF));
+        ASSERT_EQ(Bits(Lesson().RatioPH), Bits(row.typedPH));
 
         Click(Form().BtnSai);
 
-        EXPECT_EQ(Bits(RatioPF), Bits(0.0f));
-        EXPECT_EQ(Bits(RatioPH), Bits(0.0f));
-        EXPECT_EQ(PfState, 0);
-        EXPECT_EQ(PhState, 0);
+        EXPECT_EQ(Bits(Lesson().RatioPF), Bits(0.0f));
+        EXPECT_EQ(Bits(Lesson().RatioPH), Bits(0.0f));
+        EXPECT_EQ(Lesson().PfState, 0);
+        EXPECT_EQ(Lesson().PhState, 0);
         EXPECT_EQ(Form().LblHiPF->Caption(), QString());
         EXPECT_EQ(Form().LblHiPH->Caption(), QString());
-        EXPECT_EQ(RootMark, QString());
+        EXPECT_EQ(Lesson().RootMark, QString());
     }
 }
 

@@ -66,8 +66,9 @@ int main(int argc, char** argv)
     }
     TApplication application(argc, argv);
     Application->Initialize();
-    Application->CreateForm(Kavrel_Form);
-    const TKavrel_Form& form = *Kavrel_Form;
+    TKavrel_Form* window = nullptr;
+    Application->CreateForm(window);
+    const TKavrel_Form& form = *window;
     QJsonObject facts{
         {"caption", form.windowTitle()},
         {"client", QJsonArray{form.Client()->width(), form.Client()->height()}},

@@ -4,21 +4,20 @@
 #include "kavrelsrc.h"
 #include "plane/ProbeExpectation.h"
 
-#include <cstdint>
 
 // The probe's measure, redone by the monkey apart from the program's sums
 // (plane/ProbeExpectation.h) to judge what the window did.
 
 // H for a P: the foot of the perpendicular on the fixed line.
-inline TZahyoR FootOnLine(TZahyoR p)
+inline TZahyoR FootOnLine(const TLesson& lesson, TZahyoR p)
 {
-    const float c = float(LineValue);
-    return LineAxis == 1 ? TZahyoR{c, p.Y} : TZahyoR{p.X, c};
+    const float c = float(lesson.LineValue);
+    return lesson.LineAxis == 1 ? TZahyoR{c, p.Y} : TZahyoR{p.X, c};
 }
 
-inline float ProbeError(TZahyoR p, TZahyoR f, TZahyoR h)
+inline float ProbeError(const TLesson& lesson, TZahyoR p, TZahyoR f, TZahyoR h)
 {
-    return ExpectedProbeError(p, f, h, RatioPF, RatioPH);
+    return ExpectedProbeError(p, f, h, lesson.RatioPF, lesson.RatioPH);
 }
 
 inline bool Keepable(float e)
@@ -27,18 +26,18 @@ inline bool Keepable(float e)
 }
 
 // The repaint reaches the probe while no term of F or of the ratio is empty.
-inline bool ProbeRuns()
+inline bool ProbeRuns(const TLesson& lesson)
 {
-    return std::int64_t(FxState) * FyState * PfState * PhState != 0;
+    return lesson.FxState != 0 && lesson.FyState != 0 && lesson.PfState != 0 && lesson.PhState != 0;
 }
 
 // P exactly on F leaves PF² = 0 to divide by.
-inline bool POnF()
+inline bool POnF(const TLesson& lesson)
 {
-    return ExpectedKyori(TenF, Ten[0]) == 0.0f;
+    return ExpectedKyori(lesson.TenF, lesson.Ten[0]) == 0.0f;
 }
 
-inline bool POnLine()
+inline bool POnLine(const TLesson& lesson)
 {
-    return ExpectedKyori(TenH, Ten[0]) == 0.0f;
+    return ExpectedKyori(lesson.TenH, lesson.Ten[0]) == 0.0f;
 }

@@ -81,7 +81,7 @@ TGenerator::TGenerator(std::uint64_t seed)
 // meet P on F, while resets stay rare enough not to undo it all.
 TMonkeyEvent TGenerator::Next(const TKavrel_Form& form)
 {
-    if (tracing_ == 0 && ProbeRuns() && OneIn(250))
+    if (tracing_ == 0 && ProbeRuns(form.Lesson) && OneIn(250))
         tracing_ = 130;
     if (tracing_ > 0) {
         --tracing_;
@@ -227,7 +227,7 @@ TMonkeyEvent TGenerator::PlaneNearCurve(const TKavrel_Form& form)
     for (int i = 0; i < kPlaneSize; ++i) {
         const QPoint pixel = row ? QPoint(i, fixed) : QPoint(fixed, i);
         const TZahyoR p = form.DottoZahyo(TDot{float(pixel.x()), float(pixel.y())});
-        const float error = ProbeError(p, TenF, FootOnLine(p));
+        const float error = ProbeError(form.Lesson, p, form.Lesson.TenF, FootOnLine(form.Lesson, p));
         if (error < bestError) {
             bestError = error;
             best = pixel;
@@ -240,29 +240,30 @@ TMonkeyEvent TGenerator::PlaneNearCurve(const TKavrel_Form& form)
 // pixel.
 TMonkeyEvent TGenerator::PlaneOnF(const TKavrel_Form& form)
 {
-    const QPoint f = WholePixel(form.ZahyotoDot(TenF));
+    const QPoint f = WholePixel(form.ZahyotoDot(form.Lesson.TenF));
     return InsidePlane(f) ? OnPlane(f) : PlaneAtRandom(form);
 }
 
 TMonkeyEvent TGenerator::PlaneOnLine(const TKavrel_Form& form)
 {
-    const float c = float(LineValue);
-    const QPoint onLine = WholePixel(form.ZahyotoDot(LineAxis == 1 ? TZahyoR{c, 0} : TZahyoR{0, c}));
-    const QPoint pixel = LineAxis == 1 ? QPoint(onLine.x(), Below(kPlaneSize)) : QPoint(Below(kPlaneSize), onLine.y());
+    const float c = float(form.Lesson.LineValue);
+    const bool vertical = form.Lesson.LineAxis == 1;
+    const QPoint onLine = WholePixel(form.ZahyotoDot(vertical ? TZahyoR{c, 0} : TZahyoR{0, c}));
+    const QPoint pixel = vertical ? QPoint(onLine.x(), Below(kPlaneSize)) : QPoint(Below(kPlaneSize), onLine.y());
     return InsidePlane(pixel) ? OnPlane(pixel) : PlaneAtRandom(form);
 }
 
 TMonkeyEvent TGenerator::PlaneOnP(const TKavrel_Form& form)
 {
-    const QPoint p(int(ClickDot.X), int(ClickDot.Y));
+    const QPoint p(int(form.Lesson.ClickDot.X), int(form.Lesson.ClickDot.Y));
     return InsidePlane(p) ? OnPlane(p) : PlaneAtRandom(form);
 }
 
 TMonkeyEvent TGenerator::PlaneOnKeptPoint(const TKavrel_Form& form)
 {
-    if (ZanzoCount < 1 || ZanzoCount > ZANZO_MAX)
+    if (form.Lesson.ZanzoCount < 1 || form.Lesson.ZanzoCount > ZANZO_MAX)
         return PlaneAtRandom(form);
-    const QPoint kept = WholePixel(form.ZahyotoDot(Ten[1 + Below(ZanzoCount)]));
+    const QPoint kept = WholePixel(form.ZahyotoDot(form.Lesson.Ten[1 + Below(form.Lesson.ZanzoCount)]));
     return InsidePlane(kept) ? OnPlane(kept) : PlaneAtRandom(form);
 }
 

@@ -87,7 +87,7 @@ std::array<TGroupButton, 5> GroupOf(const TKavrel_Form& form)
 class TChecker {
 public:
     TChecker(const TKavrel_Form& form, const TMonkeyEvent& event, const TSnapshot& before, const THandlerLog& log)
-        : form_(form), event_(event), before_(before), log_(log)
+        : form_(form), lesson_(form.Lesson), event_(event), before_(before), log_(log)
     {
     }
 
@@ -102,10 +102,10 @@ public:
         CheckTargetAndGroup();
         CheckEntryStates();
         CheckLineLabel();
-        CheckCoordinateLabel(QStringLiteral("LblXzahyo"), FxState, FxValue, form_.LblXzahyo->Caption());
-        CheckCoordinateLabel(QStringLiteral("LblYzahyo"), FyState, FyValue, form_.LblYzahyo->Caption());
-        CheckRatioLabel(QStringLiteral("LblHiPF"), PfState, RatioPF, form_.LblHiPF->Caption());
-        CheckRatioLabel(QStringLiteral("LblHiPH"), PhState, RatioPH, form_.LblHiPH->Caption());
+        CheckCoordinateLabel(QStringLiteral("LblXzahyo"), lesson_.FxState, lesson_.FxValue, form_.LblXzahyo->Caption());
+        CheckCoordinateLabel(QStringLiteral("LblYzahyo"), lesson_.FyState, lesson_.FyValue, form_.LblYzahyo->Caption());
+        CheckRatioLabel(QStringLiteral("LblHiPF"), lesson_.PfState, lesson_.RatioPF, form_.LblHiPF->Caption());
+        CheckRatioLabel(QStringLiteral("LblHiPH"), lesson_.PhState, lesson_.RatioPH, form_.LblHiPH->Caption());
         return failures_;
     }
 
@@ -201,10 +201,10 @@ private:
     void CheckScale()
     {
         const int position = form_.ScrollBar1->Position();
-        const bool ofFailure = log_.failedScrollPos >= 0 && Scale == ScaleOfPosition(log_.failedScrollPos);
-        if (Scale < 4 || Scale > 36 || (Scale != ScaleOfPosition(position) && !ofFailure))
+        const bool ofFailure = log_.failedScrollPos >= 0 && lesson_.Scale == ScaleOfPosition(log_.failedScrollPos);
+        if (lesson_.Scale < 4 || lesson_.Scale > 36 || (lesson_.Scale != ScaleOfPosition(position) && !ofFailure))
             Fail(QStringLiteral("Scale"), QStringLiteral("Scale %1 at scroll position %2 (scale of the position: %3)")
-                                              .arg(Scale)
+                                              .arg(lesson_.Scale)
                                               .arg(position)
                                               .arg(ScaleOfPosition(position)));
     }
@@ -220,54 +220,58 @@ private:
             Fail(QStringLiteral("errors"), QStringLiteral("reported [%1], expected [%2] (P %3, F %4, H %5)")
                                                .arg(log_.reportedErrors.join(QStringLiteral("; ")),
                                                     log_.expectedErrors.join(QStringLiteral("; ")),
-                                                    PointText(Ten[0]), PointText(TenF), PointText(TenH)));
+                                                    PointText(lesson_.Ten[0]), PointText(lesson_.TenF),
+                                                    PointText(lesson_.TenH)));
     }
 
     // The store changes only by a click that keeps P (once per press, up to
     // 100) or by a confirmation that empties it; what it holds stays put.
     void CheckKeptPoints()
     {
-        if (ZanzoCount < 0 || ZanzoCount > ZANZO_MAX) {
-            Fail(QStringLiteral("kept"), QStringLiteral("ZanzoCount %1").arg(ZanzoCount));
+        if (lesson_.ZanzoCount < 0 || lesson_.ZanzoCount > ZANZO_MAX) {
+            Fail(QStringLiteral("kept"), QStringLiteral("ZanzoCount %1").arg(lesson_.ZanzoCount));
             return;
         }
         if (Confirmed()) {
-            if (ZanzoCount != 0)
-                Fail(QStringLiteral("kept"), QStringLiteral("%1 points kept after the confirmation").arg(ZanzoCount));
+            if (lesson_.ZanzoCount != 0)
+                Fail(QStringLiteral("kept"),
+                     QStringLiteral("%1 points kept after the confirmation").arg(lesson_.ZanzoCount));
             return;
         }
-        for (int i = 1; i <= std::min(before_.zanzoCount, ZanzoCount); ++i)
-            if (!SamePoint(Ten[i], before_.ten[i]))
+        for (int i = 1; i <= std::min(before_.zanzoCount, lesson_.ZanzoCount); ++i)
+            if (!SamePoint(lesson_.Ten[i], before_.ten[i]))
                 Fail(QStringLiteral("kept"), QStringLiteral("kept point %1 moved from %2 to %3")
                                                  .arg(i)
-                                                 .arg(PointText(before_.ten[i]), PointText(Ten[i])));
-        if (before_.kind == TInputKind::PlanePress && !SamePoint(TenH, FootOnLine(Ten[0])))
+                                                 .arg(PointText(before_.ten[i]), PointText(lesson_.Ten[i])));
+        if (before_.kind == TInputKind::PlanePress && !SamePoint(lesson_.TenH, FootOnLine(lesson_, lesson_.Ten[0])))
             Fail(QStringLiteral("kept"), QStringLiteral("H %1 is not the foot of P %2 on the fixed line")
-                                             .arg(PointText(TenH), PointText(Ten[0])));
+                                             .arg(PointText(lesson_.TenH), PointText(lesson_.Ten[0])));
         const int expected = ExpectedZanzoCount();
-        if (ZanzoCount != expected)
+        if (lesson_.ZanzoCount != expected)
             Fail(QStringLiteral("kept"), QStringLiteral("ZanzoCount %1, expected %2 (was %3; P %4, e %5)")
-                                             .arg(ZanzoCount)
+                                             .arg(lesson_.ZanzoCount)
                                              .arg(expected)
                                              .arg(before_.zanzoCount)
-                                             .arg(PointText(Ten[0]))
-                                             .arg(double(ProbeError(Ten[0], TenF, TenH)), 0, 'g', 9));
-        for (int i = before_.zanzoCount + 1; i <= ZanzoCount; ++i) {
-            const float e = ProbeError(Ten[i], TenF, FootOnLine(Ten[i]));
-            if (!SamePoint(Ten[i], Ten[0]) || !Keepable(e))
+                                             .arg(PointText(lesson_.Ten[0]))
+                                             .arg(double(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenF,
+                                                                    lesson_.TenH)),
+                                                  0, 'g', 9));
+        for (int i = before_.zanzoCount + 1; i <= lesson_.ZanzoCount; ++i) {
+            const float e = ProbeError(lesson_, lesson_.Ten[i], lesson_.TenF, FootOnLine(lesson_, lesson_.Ten[i]));
+            if (!SamePoint(lesson_.Ten[i], lesson_.Ten[0]) || !Keepable(e))
                 Fail(QStringLiteral("kept"), QStringLiteral("kept point %1 %2 has e %3 (P %4)")
                                                  .arg(i)
-                                                 .arg(PointText(Ten[i]))
+                                                 .arg(PointText(lesson_.Ten[i]))
                                                  .arg(double(e), 0, 'g', 9)
-                                                 .arg(PointText(Ten[0])));
+                                                 .arg(PointText(lesson_.Ten[0])));
         }
     }
 
     int ExpectedZanzoCount() const
     {
-        if (before_.kind != TInputKind::PlanePress || !before_.probeRuns || POnF())
+        if (before_.kind != TInputKind::PlanePress || !before_.probeRuns || POnF(lesson_))
             return before_.zanzoCount;
-        if (!Keepable(ProbeError(Ten[0], TenF, TenH)))
+        if (!Keepable(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenF, lesson_.TenH)))
             return before_.zanzoCount;
         return std::min(ZANZO_MAX, before_.zanzoCount + Presses(event_));
     }
@@ -276,8 +280,8 @@ private:
     // red caption; the button without a group never stays down.
     void CheckTargetAndGroup()
     {
-        if (InputTarget < 0 || InputTarget > 5)
-            Fail(QStringLiteral("target"), QStringLiteral("InputTarget %1").arg(InputTarget));
+        if (lesson_.InputTarget < 0 || lesson_.InputTarget > 5)
+            Fail(QStringLiteral("target"), QStringLiteral("InputTarget %1").arg(lesson_.InputTarget));
         if (form_.SbnZahyo->Down())
             Fail(QStringLiteral("group"), QStringLiteral("SbnZahyo is down"));
         int down = 0;
@@ -285,39 +289,42 @@ private:
             if (!member.button->Down())
                 continue;
             ++down;
-            if (InputTarget != member.target)
+            if (lesson_.InputTarget != member.target)
                 Fail(QStringLiteral("group"), QStringLiteral("%1 is down while InputTarget is %2")
                                                   .arg(member.button->objectName())
-                                                  .arg(InputTarget));
+                                                  .arg(lesson_.InputTarget));
             if (member.button->Font().Color() != clRed)
                 Fail(QStringLiteral("group"), member.button->objectName() + QStringLiteral(" is down without a red caption"));
         }
         if (down > 1)
             Fail(QStringLiteral("group"), QStringLiteral("%1 group buttons are down").arg(down));
-        if (Confirmed() && (down != 0 || InputTarget != 0))
+        if (Confirmed() && (down != 0 || lesson_.InputTarget != 0))
             Fail(QStringLiteral("group"), QStringLiteral("the confirmation left a target"));
-        if (Confirmed() && !SamePoint(TenF, TZahyoR{float(FxValue), float(FyValue)}))
-            Fail(QStringLiteral("group"), QStringLiteral("the confirmation left F at ") + PointText(TenF));
+        if (Confirmed() && !SamePoint(lesson_.TenF, TZahyoR{float(lesson_.FxValue), float(lesson_.FyValue)}))
+            Fail(QStringLiteral("group"), QStringLiteral("the confirmation left F at ") + PointText(lesson_.TenF));
     }
 
     void CheckEntryStates()
     {
         const auto inRange = [](int value, int low, int high) { return value >= low && value <= high; };
-        if (LineState < 0 || FxState < 0 || FyState < 0 || !inRange(LineAxis, 0, 2) || !inRange(LineValue, -9, 9)
-            || !inRange(FxValue, -9, 9) || !inRange(FyValue, -9, 9))
+        if (lesson_.LineState < 0 || lesson_.FxState < 0 || lesson_.FyState < 0 || !inRange(lesson_.LineAxis, 0, 2)
+            || !inRange(lesson_.LineValue, -9, 9)
+            || !inRange(lesson_.FxValue, -9, 9) || !inRange(lesson_.FyValue, -9, 9))
             Fail(QStringLiteral("states"), QStringLiteral("line %1/%2/%3, F's X %4/%5, F's Y %6/%7 (state/value)")
-                                               .arg(LineState)
-                                               .arg(LineAxis)
-                                               .arg(LineValue)
-                                               .arg(FxState)
-                                               .arg(FxValue)
-                                               .arg(FyState)
-                                               .arg(FyValue));
-        for (int state : {PfState, PhState})
+                                               .arg(lesson_.LineState)
+                                               .arg(lesson_.LineAxis)
+                                               .arg(lesson_.LineValue)
+                                               .arg(lesson_.FxState)
+                                               .arg(lesson_.FxValue)
+                                               .arg(lesson_.FyState)
+                                               .arg(lesson_.FyValue));
+        for (int state : {lesson_.PfState, lesson_.PhState})
             if (state != 0 && state != 1 && state != STATE_COMPLETE)
                 Fail(QStringLiteral("states"), QStringLiteral("a ratio term in state %1").arg(state));
-        if ((!MinusMark.isEmpty() && MinusMark != kMinus) || (!RootMark.isEmpty() && RootMark != kRoot))
-            Fail(QStringLiteral("states"), QStringLiteral("marks %1 and %2").arg(Quoted(MinusMark), Quoted(RootMark)));
+        const QString& minus = lesson_.MinusMark;
+        const QString& root = lesson_.RootMark;
+        if ((!minus.isEmpty() && minus != kMinus) || (!root.isEmpty() && root != kRoot))
+            Fail(QStringLiteral("states"), QStringLiteral("marks %1 and %2").arg(Quoted(minus), Quoted(root)));
     }
 
     // Empty before the variable; the variable alone; the variable and a
@@ -327,22 +334,24 @@ private:
     {
         const QString label = form_.LblSiki->Caption();
         QString expected;
-        if (LineState >= 1) {
-            const QString name = LineAxis == 1 ? kLineX : kLineY;
-            if (LineName != name)
-                Fail(QStringLiteral("LblSiki"), QStringLiteral("LineName %1 with LineAxis %2").arg(Quoted(LineName)).arg(LineAxis));
-            if (LineState == 1)
+        if (lesson_.LineState >= 1) {
+            const QString name = lesson_.LineAxis == 1 ? kLineX : kLineY;
+            if (lesson_.LineName != name)
+                Fail(QStringLiteral("LblSiki"), QStringLiteral("LineName %1 with LineAxis %2")
+                                                    .arg(Quoted(lesson_.LineName))
+                                                    .arg(lesson_.LineAxis));
+            if (lesson_.LineState == 1)
                 expected = QLatin1Char(' ') + name;
-            else if (LineState == STATE_COMPLETE)
-                expected = QLatin1Char(' ') + name + SignedDigit(LineValue);
+            else if (lesson_.LineState == STATE_COMPLETE)
+                expected = QLatin1Char(' ') + name + SignedDigit(lesson_.LineValue);
             else
                 expected = QLatin1Char(' ') + name + kMinus;
         }
         if (label != expected)
             Fail(QStringLiteral("LblSiki"), QStringLiteral("shows %1 with LineState %2, LineValue %3; expected %4")
                                                 .arg(Quoted(label))
-                                                .arg(LineState)
-                                                .arg(LineValue)
+                                                .arg(lesson_.LineState)
+                                                .arg(lesson_.LineValue)
                                                 .arg(Quoted(expected)));
     }
 
@@ -408,6 +417,7 @@ private:
     }
 
     const TKavrel_Form& form_;
+    const TLesson& lesson_;
     const TMonkeyEvent& event_;
     const TSnapshot& before_;
     const THandlerLog& log_;
@@ -440,11 +450,13 @@ TInputKind KindOf(const TKavrel_Form& form, const TMonkeyEvent& event)
 TSnapshot Snapshot(const TKavrel_Form& form, const TMonkeyEvent& event)
 {
     TSnapshot snapshot;
-    snapshot.zanzoCount = ZanzoCount;
-    snapshot.ten = Ten;
-    snapshot.allComplete = LineState >= STATE_COMPLETE && FxState >= STATE_COMPLETE && FyState >= STATE_COMPLETE
-                        && PfState >= STATE_COMPLETE && PhState >= STATE_COMPLETE;
-    snapshot.probeRuns = ProbeRuns();
+    const TLesson& lesson = form.Lesson;
+    snapshot.zanzoCount = lesson.ZanzoCount;
+    snapshot.ten = lesson.Ten;
+    snapshot.allComplete = lesson.LineState >= STATE_COMPLETE && lesson.FxState >= STATE_COMPLETE
+                        && lesson.FyState >= STATE_COMPLETE && lesson.PfState >= STATE_COMPLETE
+                        && lesson.PhState >= STATE_COMPLETE;
+    snapshot.probeRuns = ProbeRuns(lesson);
     QWidget* target = TargetOf(form, event);
     snapshot.target = target ? target->objectName() : QString();
     snapshot.kind = KindOf(form, event);

@@ -2,7 +2,6 @@
 #include "Session.h"
 
 #include "Arithmetic.h"
-#include "support/ProgramStart.h"
 
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
@@ -13,11 +12,8 @@
 TSession::TSession(TPlantedFault fault, TErrorBoxKind box, std::uint64_t seed)
     : boxTimes_(seed)
 {
-    delete Kavrel_Form;
-    Kavrel_Form = nullptr;
-    RestoreProgramStart();
-    Application->CreateForm(Kavrel_Form);
-    watch_ = std::make_unique<TWatch>(*Kavrel_Form);
+    Application->CreateForm(form_);
+    watch_ = std::make_unique<TWatch>(*form_);
     Plant(fault);
     if (box == TErrorBoxKind::Modal) {
         watch_->UseModalBox();
@@ -30,16 +26,15 @@ TSession::TSession(TPlantedFault fault, TErrorBoxKind box, std::uint64_t seed)
         });
         boxes_->maxBoxes = -1;
     }
-    Kavrel_Form->Show();
-    if (!QTest::qWaitForWindowExposed(Kavrel_Form))
+    form_->Show();
+    if (!QTest::qWaitForWindowExposed(form_))
         qFatal("monkey: the window was not shown");
     QCoreApplication::processEvents();
 }
 
 TSession::~TSession()
 {
-    delete Kavrel_Form;
-    Kavrel_Form = nullptr;
+    delete form_;
     boxes_.reset();
     watch_.reset();
 }
@@ -86,9 +81,10 @@ void TSession::Count(const TSnapshot& before, const THandlerLog& log)
         ++stats_.scrollsOnF;
     if (before.kind == TInputKind::PlanePress && before.probeRuns)
         stats_.probes += log.planePresses;
-    if (ZanzoCount > before.zanzoCount) {
-        stats_.pointsKept += ZanzoCount - before.zanzoCount;
-        if (ZanzoCount == ZANZO_MAX)
+    const int kept = Form().Lesson.ZanzoCount;
+    if (kept > before.zanzoCount) {
+        stats_.pointsKept += kept - before.zanzoCount;
+        if (kept == ZANZO_MAX)
             ++stats_.storeFilled;
     }
     const auto clicks = [&](const char* name) {
@@ -111,7 +107,9 @@ void TSession::Plant(TPlantedFault fault)
         form.ScrollBar1->OnScroll = [&form, original = form.ScrollBar1->OnScroll](TObject* sender, TScrollCode code,
                                                                                  int& position) {
             original(sender, code, position);
-            if (ProbeRuns() && !POnF() && Keepable(ProbeError(Ten[0], TenF, TenH)))
+            const TLesson& lesson = form.Lesson;
+            if (ProbeRuns(lesson) && !POnF(lesson)
+                && Keepable(ProbeError(lesson, lesson.Ten[0], lesson.TenF, lesson.TenH)))
                 form.ZanzoKioku();
         };
         break;
@@ -129,10 +127,10 @@ void TSession::Plant(TPlantedFault fault)
         };
         break;
     case TPlantedFault::MinusCompletes:
-        form.BtnMinus->OnClick = [original = form.BtnMinus->OnClick](TObject* sender) {
+        form.BtnMinus->OnClick = [&lesson = form.Lesson, original = form.BtnMinus->OnClick](TObject* sender) {
             original(sender);
-            if (InputTarget == 2 && FxState > 0 && FxState < STATE_COMPLETE)
-                FxState = STATE_COMPLETE;
+            if (lesson.InputTarget == 2 && lesson.FxState > 0 && lesson.FxState < STATE_COMPLETE)
+                lesson.FxState = STATE_COMPLETE;
         };
         break;
     }

@@ -44,8 +44,8 @@ enum class TPlantedFault {
 // a random time during which the learner lets go of the mouse.
 enum class TErrorBoxKind { Recorder, Modal };
 
-// A window as at start-up, with the program's state as at start-up, and
-// its handlers watched. Only one lives at a time.
+// A new window as at start-up, with a lesson of its own, and its handlers
+// watched. Only one lives at a time: the watch takes the error box.
 class TSession {
 public:
     explicit TSession(TPlantedFault fault = TPlantedFault::None, TErrorBoxKind box = TErrorBoxKind::Recorder,
@@ -54,7 +54,7 @@ public:
     TSession(const TSession&) = delete;
     TSession& operator=(const TSession&) = delete;
 
-    TKavrel_Form& Form() { return *Kavrel_Form; }
+    TKavrel_Form& Form() { return *form_; }
 
     // Performs the event on the window, lets it process what follows, and
     // checks every invariant. Returns the failures.
@@ -66,6 +66,7 @@ private:
     void Count(const TSnapshot& before, const THandlerLog& log);
     void Plant(TPlantedFault fault);
 
+    TKavrel_Form* form_ = nullptr;
     std::unique_ptr<TWatch> watch_;
     std::unique_ptr<ModalErrorBoxes> boxes_;
     std::mt19937_64 boxTimes_;

@@ -43,15 +43,16 @@ int THandlerLog::ToggleClicks() const
     return Sum(toggleClicks);
 }
 
-QString DivisionErrorOfPOnF()
+QString DivisionErrorOfPOnF(const TLesson& lesson)
 {
     // PH² = 0 as well makes 0 ÷ 0.
-    const QString message = POnLine() ? QStringLiteral("不正な浮動小数点数演算命令.")
+    const QString message = POnLine(lesson) ? QStringLiteral("不正な浮動小数点数演算命令.")
                                       : QStringLiteral("0 による浮動小数点数除算.");
     return Application->Title() + QLatin1Char('|') + message;
 }
 
 TWatch::TWatch(TKavrel_Form& form)
+    : lesson_(form.Lesson)
 {
     activeWatch = this;
     SetErrorBox([](const QString& caption, const QString& text) {
@@ -78,10 +79,10 @@ void TWatch::UseModalBox()
 
 void TWatch::AfterRepaint()
 {
-    if (!ProbeRuns() || !POnF())
+    if (!ProbeRuns(lesson_) || !POnF(lesson_))
         return;
     if (reportDue_)
-        log.expectedErrors << DivisionErrorOfPOnF();
+        log.expectedErrors << DivisionErrorOfPOnF(lesson_);
     reportDue_ = false;
 }
 
@@ -97,7 +98,7 @@ void TWatch::WrapPlane(TKavrel_Form& form)
         ++log.systemRepaints;
         RunThenNote([&] { original(sender); },
                     [&] {
-                        if (ProbeRuns() && POnF())
+                        if (ProbeRuns(lesson_) && POnF(lesson_))
                             ++log.systemRepaintsOnF;
                         AfterRepaint();
                     });

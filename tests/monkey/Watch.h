@@ -66,9 +66,10 @@ private:
     // that the probe had to raise, if the gesture has not reported yet.
     void AfterRepaint();
 
+    const TLesson& lesson_;
     bool reportDue_ = true;
     bool scrollFailed_ = false;
 };
 
 // The text of the error box for the error P on F raises now.
-QString DivisionErrorOfPOnF();
+QString DivisionErrorOfPOnF(const TLesson& lesson);

@@ -102,9 +102,9 @@ protected:
 
     void KeepPoints(const std::vector<TZahyoR>& points)
     {
-        ZanzoCount = int(points.size());
+        Lesson().ZanzoCount = int(points.size());
         for (std::size_t i = 0; i < points.size(); ++i)
-            Ten[i + 1] = points[i];
+            Lesson().Ten[i + 1] = points[i];
     }
 
     void ExpectDot(int x, int y)
@@ -123,7 +123,7 @@ protected:
 
 TEST_F(Heimen, AtStartTheGridIsThirtyThreePixelsApartWithAxesAtTheCentre)
 {
-    EXPECT_EQ(Scale, 20);
+    EXPECT_EQ(Lesson().Scale, 20);
     ExpectGrid(kLinesAt20);
     EXPECT_EQ(PlanePixel(330, 330), clBlack);
     EXPECT_EQ(PlanePixel(331, 331), clWhite);
@@ -156,7 +156,7 @@ TEST_F(Heimen, KeysOnTheScrollBarRescaleAndRepaintTheGrid)
     for (const auto& row : rows) {
         ScrollKey(row.key);
         EXPECT_EQ(Form().ScrollBar1->Position(), row.position) << "key " << row.key;
-        EXPECT_EQ(Scale, row.scale) << "key " << row.key;
+        EXPECT_EQ(Lesson().Scale, row.scale) << "key " << row.key;
         ExpectGrid(row.lines);
     }
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
@@ -165,7 +165,7 @@ TEST_F(Heimen, KeysOnTheScrollBarRescaleAndRepaintTheGrid)
 TEST_F(Heimen, AtScaleThirtySixEachLineIsRoundedByItself)
 {
     ScrollKey(Qt::Key_Home);
-    ASSERT_EQ(Scale, 36);
+    ASSERT_EQ(Lesson().Scale, 36);
     // Plane X = 1, 2, 3 are 18.33 pixels apart, drawn at 348, 367, 385.
     for (int column : {348, 367, 385})
         EXPECT_EQ(PlanePixel(column, 10), clSilver) << column;
@@ -176,7 +176,7 @@ TEST_F(Heimen, AtScaleThirtySixEachLineIsRoundedByItself)
 TEST_F(Heimen, AtScaleFourOnlyTheMiddleLinesAreInTheBox)
 {
     ScrollKey(Qt::Key_End);
-    ASSERT_EQ(Scale, 4);
+    ASSERT_EQ(Lesson().Scale, 4);
     const QImage picture = PlanePicture();
     // X = -2, -1, 0, 1 and Y = 2, 1, 0, -1; X = 2 and Y = -2 fall on 660.
     const Scan expected{{0, clSilver}, {165, clSilver}, {330, clBlack}, {495, clSilver}, {659, clSilver}};
@@ -188,13 +188,13 @@ TEST_F(Heimen, ArrowsOfTheScrollBarRescaleByOneStep)
 {
     ClickArrow(QStyle::SC_ScrollBarAddLine);
     EXPECT_EQ(Form().ScrollBar1->Position(), 52);
-    EXPECT_EQ(Scale, 19);
+    EXPECT_EQ(Lesson().Scale, 19);
     // 660 / 19 = 34.7 pixels between lines.
     ExpectGrid(kLinesAt19);
 
     ClickArrow(QStyle::SC_ScrollBarSubLine);
     EXPECT_EQ(Form().ScrollBar1->Position(), 51);
-    EXPECT_EQ(Scale, 20);
+    EXPECT_EQ(Lesson().Scale, 20);
     ExpectGrid(kLinesAt20);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
@@ -217,7 +217,7 @@ TEST_F(Heimen, ConfirmedFixedLineIsAquaAcrossTheBox)
         // A repaint from the scroll bar, back at scale 20, redraws it too.
         ScrollKey(Qt::Key_Right);
         ScrollKey(Qt::Key_Left);
-        ASSERT_EQ(Scale, 20);
+        ASSERT_EQ(Lesson().Scale, 20);
         const QImage picture = PlanePicture();
         const QString what = row.keys.join(QString());
         for (int i = 0; i < kBoxSize; ++i) {
@@ -236,7 +236,7 @@ TEST_F(Heimen, FixedLineMovesWithTheScale)
 {
     EnterConditions({"Ｙ＝", "－", "３"});
     ScrollKey(Qt::Key_Right);
-    ASSERT_EQ(Scale, 19);
+    ASSERT_EQ(Lesson().Scale, 19);
     // Y = -3 at 660 / 19 pixels per unit: 330 + 104.2.
     EXPECT_EQ(PlanePixel(100, 434), clAqua);
     EXPECT_NE(PlanePixel(100, 429), clAqua);
@@ -259,7 +259,7 @@ TEST_F(Heimen, KeptPointsAreMaroonDotsAtTheirPixels)
         {"a point on the right edge", {{10, 0}}, {}, 3},
     };
     // P itself is not a kept point: it is not drawn while the states are 0.
-    Ten[0] = ZahyoR(3, 3);
+    Lesson().Ten[0] = ZahyoR(3, 3);
     for (const auto& row : rows) {
         KeepPoints(row.points);
         Form().PaintBox1Paint(nullptr);
@@ -279,7 +279,7 @@ TEST_F(Heimen, ZoomingInPutsAKeptPointOffTheBox)
     Form().PaintBox1Paint(nullptr);
     ASSERT_EQ(CountOf(PlanePicture(), clMaroon), 18);
     ScrollKey(Qt::Key_End);
-    ASSERT_EQ(Scale, 4);
+    ASSERT_EQ(Lesson().Scale, 4);
     // (1, 1) moves to (495, 165); (-2, -3) to (0, 825), below the box.
     EXPECT_EQ(CountOf(PlanePicture(), clMaroon), 9);
     ExpectDot(495, 165);
@@ -308,7 +308,7 @@ TEST_F(Heimen, EntryStatesGateWhatTheRepaintDraws)
         Keys(row.keys);
         ScrollKey(Qt::Key_Right);
         ScrollKey(Qt::Key_Left);
-        ASSERT_EQ(Scale, 20);
+        ASSERT_EQ(Lesson().Scale, 20);
         const QImage picture = PlanePicture();
         EXPECT_EQ(CountOf(picture, clMaroon), 9 * int(row.dots.size())) << row.what;
         for (const QPoint& dot : row.dots)
@@ -326,13 +326,13 @@ TEST_F(Heimen, AfterResetTheRepaintShowsOnlyTheGridAndTheKeptPoints)
     // parabola, so the click keeps it.
     Keys({"Ｙ＝", "－", "１", "決定", "０", "決定", "１", "決定", "１", "決定", "１", "決定"});
     ClickPlane(396, 297);
-    ASSERT_EQ(ZanzoCount, 1);
+    ASSERT_EQ(Lesson().ZanzoCount, 1);
     ASSERT_EQ(PlanePixel(100, 363), clAqua);
 
     Click(Form().BtnSai);
     ScrollKey(Qt::Key_Right);
     ScrollKey(Qt::Key_Left);
-    ASSERT_EQ(Scale, 20);
+    ASSERT_EQ(Lesson().Scale, 20);
     const QImage picture = PlanePicture();
     EXPECT_EQ(CountOf(picture, clMaroon), 9);
     ExpectDot(396, 297);
@@ -345,15 +345,15 @@ TEST_F(Heimen, AfterResetTheRepaintShowsOnlyTheGridAndTheKeptPoints)
 
 TEST_F(Heimen, DrawingsSetTheirOwnPenColourAndWidth)
 {
-    LineAxis = 2;
-    LineValue = -3;
+    Lesson().LineAxis = 2;
+    Lesson().LineValue = -3;
     Form().Kavrel_Dsp();
     ASSERT_EQ(PlanePixel(100, 429), clAqua);
     Form().Ten_Dsp(ZahyoR(2, 2));
     ExpectDot(396, 264);
     // The point put the pen back to one pixel: the next line is thin.
-    LineAxis = 1;
-    LineValue = 5;
+    Lesson().LineAxis = 1;
+    Lesson().LineValue = 5;
     Form().Kavrel_Dsp();
     EXPECT_EQ(PlanePixel(495, 100), clAqua);
     EXPECT_NE(PlanePixel(494, 100), clAqua);
@@ -371,15 +371,16 @@ TEST(HeimenFirstFrame, PlaneIsNeverPaintedWithScaleZero)
 {
     QStringList errors;
     SetErrorBox([&](const QString& caption, const QString& text) { errors << caption + QLatin1Char('|') + text; });
-    Application->CreateForm(Kavrel_Form);
+    TKavrel_Form* form = nullptr;
+    Application->CreateForm(form);
     std::vector<int> scalesPainted;
-    const TNotifyEvent paint = Kavrel_Form->PaintBox1->OnPaint;
-    Kavrel_Form->PaintBox1->OnPaint = [&](TObject* sender) {
-        scalesPainted.push_back(Scale);
+    const TNotifyEvent paint = form->PaintBox1->OnPaint;
+    form->PaintBox1->OnPaint = [&](TObject* sender) {
+        scalesPainted.push_back(form->Lesson.Scale);
         paint(sender);
     };
-    Kavrel_Form->Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Kavrel_Form));
+    form->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     for (int i = 0; i < 50 && scalesPainted.empty(); ++i)
         QTest::qWait(10);
 
@@ -387,11 +388,10 @@ TEST(HeimenFirstFrame, PlaneIsNeverPaintedWithScaleZero)
     for (int scale : scalesPainted)
         EXPECT_EQ(scale, 20);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
-    const QImage picture = Kavrel_Form->PaintBox1->Picture();
+    const QImage picture = form->PaintBox1->Picture();
     EXPECT_EQ(ToTColor(picture.pixel(33, 10)), clSilver);
     EXPECT_EQ(ToTColor(picture.pixel(330, 10)), clBlack);
 
-    delete Kavrel_Form;
-    Kavrel_Form = nullptr;
+    delete form;
     SetErrorBox(nullptr);
 }

@@ -33,7 +33,7 @@ TEST_F(ProbeWindow, ClickWithAnEmptyConditionMovesPAndHButMeasuresNothing)
          [this] {
              Keys({"決定", "１", "決定", "１", "決定"});
              ClickPlane(396, 297);
-             ASSERT_EQ(ZanzoCount, 1);
+             ASSERT_EQ(Lesson().ZanzoCount, 1);
              Click(Form().BtnSai);
          },
          -1.0f, 1},
@@ -41,29 +41,29 @@ TEST_F(ProbeWindow, ClickWithAnEmptyConditionMovesPAndHButMeasuresNothing)
     // (1, 0) lies off the parabola, (-2, 1) on it.
     const QPoint clicks[] = {{363, 330}, {264, 297}};
 
-    ASSERT_EQ(LineAxis, 0) << "needs the program's start state (a process of its own)";
+    ASSERT_EQ(Lesson().LineAxis, 0);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.situation);
         row.reach();
         const QImage pTextBefore = PTextStrip();
         const QImage ratioTextBefore = RatioTextStrip();
-        const QString pTextStateBefore = PText;
+        const QString pTextStateBefore = Lesson().PText;
 
         for (const QPoint& click : clicks) {
             ClickPlane(click.x(), click.y());
 
             const TZahyoR p = PointAtScale20(click.x(), click.y());
-            EXPECT_EQ(Of(Ten[0]), Of(p));
-            EXPECT_EQ(Of(TenH), Of(TZahyoR{p.X, row.lineY}));
+            EXPECT_EQ(Of(Lesson().Ten[0]), Of(p));
+            EXPECT_EQ(Of(Lesson().TenH), Of(TZahyoR{p.X, row.lineY}));
             EXPECT_EQ(PTextStrip(), pTextBefore);
             EXPECT_EQ(RatioTextStrip(), ratioTextBefore);
-            EXPECT_EQ(PText, pTextStateBefore);
-            EXPECT_EQ(ZanzoCount, row.keptBefore);
+            EXPECT_EQ(Lesson().PText, pTextStateBefore);
+            EXPECT_EQ(Lesson().ZanzoCount, row.keptBefore);
             EXPECT_NE(PlanePixel(click.x() + 1, click.y()), clMaroon);  // no dot for P
             EXPECT_NE(PlanePixel(click.x(), 345), clFuchsia);           // no segment down to H
             EXPECT_NE(PlanePixel(click.x(), 345), clYellow);
-            for (int i = 1; i <= ZanzoCount; ++i) {
-                const QPoint kept = PixelAtScale20(Ten[i]);
+            for (int i = 1; i <= Lesson().ZanzoCount; ++i) {
+                const QPoint kept = PixelAtScale20(Lesson().Ten[i]);
                 EXPECT_EQ(PlanePixel(kept.x() + 1, kept.y()), clMaroon);
             }
         }

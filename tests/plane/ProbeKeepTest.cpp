@@ -33,7 +33,7 @@ TEST_F(ProbeWindow, OnlyAClickKeepsPRepaintsAndZoomingDoNot)
     };
     Keys(ParabolaKeys());
     ClickPlane(396, 297);
-    ASSERT_EQ(ZanzoCount, 1);
+    ASSERT_EQ(Lesson().ZanzoCount, 1);
 
     for (const Row& row : rows) {
         SCOPED_TRACE(row.action);
@@ -41,17 +41,17 @@ TEST_F(ProbeWindow, OnlyAClickKeepsPRepaintsAndZoomingDoNot)
 
         row.act();
 
-        EXPECT_EQ(Scale, row.scale);
+        EXPECT_EQ(Lesson().Scale, row.scale);
         EXPECT_EQ(PlanePixel(row.segmentPixel.x(), row.segmentPixel.y()), clFuchsia);
         EXPECT_NE(PlanePixel(row.elsewhere.x(), row.elsewhere.y()), clFuchsia);
         EXPECT_EQ(PTextStrip(), ExpectedPText("点Ｐ (2.00 , 1.00)"));
         EXPECT_EQ(RatioTextStrip(), ExpectedRatioText("ＰＦ：ＰＨ＝1.00:1.00 誤差＝0.00"));
-        EXPECT_EQ(ZanzoCount, 1);
+        EXPECT_EQ(Lesson().ZanzoCount, 1);
     }
 
     ClickPlane(396, 297);
 
-    EXPECT_EQ(ZanzoCount, 2);
-    EXPECT_EQ(Of(Ten[2]), Of(Ten[1]));
-    EXPECT_EQ(Of(Ten[2]), Of(TZahyoR{2, 1}));
+    EXPECT_EQ(Lesson().ZanzoCount, 2);
+    EXPECT_EQ(Of(Lesson().Ten[2]), Of(Lesson().Ten[1]));
+    EXPECT_EQ(Of(Lesson().Ten[2]), Of(TZahyoR{2, 1}));
 }

@@ -32,7 +32,7 @@ TEST_F(ProbeWindow, ClicksOverThePlaneKeepExactlyThePointsOnTheCurve)
         SCOPED_TRACE(row.curve);
         Click(Form().BtnSai);
         Keys(ConditionKeys({"０"}, {"１"}, row.pf, row.ph));
-        ASSERT_EQ(ZanzoCount, 0);
+        ASSERT_EQ(Lesson().ZanzoCount, 0);
         const float ratioPF = row.pf == "１" ? 1.0f : 2.0f;
         const float ratioPH = row.ph == "１" ? 1.0f : 2.0f;
 
@@ -42,7 +42,7 @@ TEST_F(ProbeWindow, ClicksOverThePlaneKeepExactlyThePointsOnTheCurve)
             for (int y = row.area.top(); y <= row.area.bottom(); y += row.step) {
                 ClickPlane(x, y);
                 const TZahyoR p = PointAtScale20(x, y);
-                ASSERT_EQ(Of(Ten[0]), Of(p)) << "click at " << x << ", " << y;
+                ASSERT_EQ(Of(Lesson().Ten[0]), Of(p)) << "click at " << x << ", " << y;
                 const float error = ProbeError(p, f, lineY, ratioPF, ratioPH);
                 if (Kept(error))
                     onCurve.push_back(Of(p));

@@ -116,11 +116,11 @@ protected:
     static Coordinates Of(TZahyoR p) { return {p.X, p.Y}; }
 
     // Ten[1..ZanzoCount], oldest first.
-    static std::vector<Coordinates> KeptPoints()
+    std::vector<Coordinates> KeptPoints()
     {
         std::vector<Coordinates> kept;
-        for (int i = 1; i <= ZanzoCount; ++i)
-            kept.push_back(Of(Ten[i]));
+        for (int i = 1; i <= Lesson().ZanzoCount; ++i)
+            kept.push_back(Of(Lesson().Ten[i]));
         return kept;
     }
 };

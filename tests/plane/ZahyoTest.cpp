@@ -235,7 +235,7 @@ class ZahyoWindow : public KavrelWindow {};
 // The window maps through its own paint box, which is the 660-pixel box.
 TEST_F(ZahyoWindow, MapsThroughItsPaintBox)
 {
-    ASSERT_EQ(Scale, 20);
+    ASSERT_EQ(Lesson().Scale, 20);
     const TDot dot = Form().ZahyotoDot(ZahyoR(1, 1));
     EXPECT_EQ(dot.X, 363.0f);
     EXPECT_EQ(dot.Y, 297.0f);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KavrelWindow.h"
 
-#include "ProgramStart.h"
-
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
 
@@ -11,17 +9,15 @@
 
 void KavrelWindow::SetUp()
 {
-    RestoreProgramStart();
     SetErrorBox([this](const QString& caption, const QString& text) { errors << caption + QLatin1Char('|') + text; });
-    Application->CreateForm(Kavrel_Form);
-    Kavrel_Form->Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Kavrel_Form));
+    Application->CreateForm(form_);
+    form_->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
 }
 
 void KavrelWindow::TearDown()
 {
-    delete Kavrel_Form;
-    Kavrel_Form = nullptr;
+    delete form_;
     SetErrorBox(nullptr);
 }
 

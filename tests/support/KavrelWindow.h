@@ -8,15 +8,16 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-// A test that drives the program's window as a learner would: the window
-// is created and shown as at start-up, and every action goes through real
-// mouse and key events.
+// A test that drives the program's window as a learner would: a new window
+// is created and shown as at start-up, with a lesson of its own, and every
+// action goes through real mouse and key events.
 class KavrelWindow : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    TKavrel_Form& Form() { return *Kavrel_Form; }
+    TKavrel_Form& Form() { return *form_; }
+    TLesson& Lesson() { return form_->Lesson; }
 
     // A left click in the middle of a control.
     void Click(QWidget* control);
@@ -39,4 +40,7 @@ protected:
 
     // Errors reported by the error box while the test ran: caption and text.
     QStringList errors;
+
+private:
+    TKavrel_Form* form_ = nullptr;
 };

@@ -28,7 +28,7 @@ TEST_F(KavrelWindow, MouseGesturesAreOnlyThoseTheControlsKnow)
         EXPECT_EQ(seen[i], std::make_pair(scPageDown, 52 + int(i))) << "notification " << i;
     EXPECT_EQ(seen.back(), std::make_pair(scEndScroll, bar->Position()));
     EXPECT_TRUE(bar->PartRect(QStyle::SC_ScrollBarSlider).contains(track));
-    EXPECT_EQ(Scale, ScaleOfPosition(bar->Position()));
+    EXPECT_EQ(Lesson().Scale, ScaleOfPosition(bar->Position()));
 
     // The wheel is no gesture of the zoom bar, nor of the plane.
     seen.clear();
@@ -55,8 +55,8 @@ TEST_F(KavrelWindow, MouseGesturesAreOnlyThoseTheControlsKnow)
     Keys({"Ｙ＝", "－", "１", "決定", "０", "決定", "１", "決定", "１", "決定", "１", "決定"});
     for (Qt::MouseButton button : {Qt::BackButton, Qt::ForwardButton, Qt::ExtraButton3})
         ClickPlane(400, 200, button);
-    EXPECT_EQ(Ten[0].X, 0.0f);
-    EXPECT_EQ(Ten[0].Y, 0.0f);
-    EXPECT_EQ(ZanzoCount, 0);
+    EXPECT_EQ(Lesson().Ten[0].X, 0.0f);
+    EXPECT_EQ(Lesson().Ten[0].Y, 0.0f);
+    EXPECT_EQ(Lesson().ZanzoCount, 0);
     EXPECT_TRUE(errors.isEmpty());
 }

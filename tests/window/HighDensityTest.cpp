@@ -109,7 +109,7 @@ TEST_F(HighDensity, ThePlaneHoldsOnlyItsOwnColoursAndSharpDots)
     Keys(kParabolaKeys);
     ClickPlane(kOnTheParabola.x(), kOnTheParabola.y());
     ClickPlane(kAlsoOnTheParabola.x(), kAlsoOnTheParabola.y());
-    ASSERT_EQ(ZanzoCount, 2);
+    ASSERT_EQ(Lesson().ZanzoCount, 2);
 
     const int ratio = ScreenRatio();
     const QImage plane = PlaneGrab();
@@ -149,7 +149,7 @@ TEST_F(HighDensity, TheTextsAtTheTopAreDrawnAtTheScreensDensity)
     canvas.Font = Form().Canvas()->Font;
     canvas.Font.SetColor(clRed);
     canvas.Brush = Form().Canvas()->Brush;
-    canvas.TextRect(QRect(QPoint(0, 0), kPTextRect.size()), 0, 0, QStringLiteral("点Ｐ ") + PText);
+    canvas.TextRect(QRect(QPoint(0, 0), kPTextRect.size()), 0, 0, QStringLiteral("点Ｐ ") + Lesson().PText);
     ASSERT_EQ(shown.size(), expected.size());
     EXPECT_EQ(shown, expected.convertToFormat(QImage::Format_RGB32));
 

@@ -10,8 +10,8 @@ TEST_F(KavrelWindow, StartsResetActivatedAndFocusedOnTheScrollBar)
 {
     EXPECT_TRUE(Form().isVisible());
     EXPECT_EQ(Form().size(), QSize(1024, 768));
-    EXPECT_EQ(Scale, 20);
-    EXPECT_EQ(InputTarget, 1);
+    EXPECT_EQ(Lesson().Scale, 20);
+    EXPECT_EQ(Lesson().InputTarget, 1);
     EXPECT_TRUE(Form().SbnLine->Down());
     EXPECT_EQ(QApplication::focusWidget(), Form().ScrollBar1);
     EXPECT_EQ(Form().Client()->mapTo(&Form(), Form().PaintBox1->pos()), QPoint(8, 29));
@@ -19,7 +19,7 @@ TEST_F(KavrelWindow, StartsResetActivatedAndFocusedOnTheScrollBar)
 
 TEST_F(KavrelWindow, ActivationResetsOnlyOnce)
 {
-    InputTarget = 3;
+    Lesson().InputTarget = 3;
     for (int i = 0; i < 3; ++i) {
         QEvent deactivate(QEvent::WindowDeactivate);
         QApplication::sendEvent(&Form(), &deactivate);
@@ -28,7 +28,7 @@ TEST_F(KavrelWindow, ActivationResetsOnlyOnce)
         Form().hide();
         Form().show();
     }
-    EXPECT_EQ(InputTarget, 3);
+    EXPECT_EQ(Lesson().InputTarget, 3);
 }
 
 TEST_F(KavrelWindow, QuitKeyEndsTheRunWithExitCodeZero)
@@ -67,9 +67,10 @@ TEST(KavrelStart, WindowIsReachableWhileItIsBeingBuilt)
 
 TEST(KavrelStart, CreatedWindowHasTheBoundsItsCreateHandlerGives)
 {
-    Application->CreateForm(Kavrel_Form);
-    EXPECT_EQ(Kavrel_Form->pos(), QPoint(0, 0));
-    EXPECT_EQ(Kavrel_Form->size(), QSize(1024, 768));
-    EXPECT_FALSE(Kavrel_Form->isVisible());
-    delete Kavrel_Form;
+    TKavrel_Form* form = nullptr;
+    Application->CreateForm(form);
+    EXPECT_EQ(form->pos(), QPoint(0, 0));
+    EXPECT_EQ(form->size(), QSize(1024, 768));
+    EXPECT_FALSE(form->isVisible());
+    delete form;
 }
