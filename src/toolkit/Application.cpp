@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Application.h"
 
+#include "numbers/FloatErrors.h"
 #include "toolkit/Accessible.h"
 #include "toolkit/Dispatch.h"
-#include "toolkit/FloatErrors.h"
 #include "toolkit/Font.h"
 #include "toolkit/Form.h"
 #include "toolkit/NoDisplay.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Dispatch.h"
 
+#include "numbers/FloatErrors.h"
 #include "toolkit/Application.h"
-#include "toolkit/FloatErrors.h"
 
 #include <QMessageBox>
 #include <QWidget>
