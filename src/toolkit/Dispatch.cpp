@@ -2,7 +2,6 @@
 #include "toolkit/Dispatch.h"
 
 #include "numbers/FloatErrors.h"
-#include "toolkit/Application.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -10,6 +9,9 @@
 #include <utility>
 
 namespace {
+
+QString boxCaption;
+std::function<QWidget*()> boxOwner;
 
 // Owned by the main window, the box stays over it and goes with it when it
 // is minimised; a box has nothing to minimise or maximise.
@@ -21,7 +23,7 @@ namespace {
 // desktop, and repaints meanwhile meet the error already reported.
 void ShowErrorBox(const QString& caption, const QString& text)
 {
-    QWidget* owner = Application ? Application->MainForm() : nullptr;
+    QWidget* owner = boxOwner ? boxOwner() : nullptr;
     const Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 #ifdef Q_OS_WASM
     auto* box = new QMessageBox(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner, flags);
@@ -62,9 +64,8 @@ void Report(const QString& message)
     if (!ShouldReport())
         return;
     gestureAtLastReport = gesture;
-    const QString caption = Application ? Application->Title() : QString();
     boxOpen = true;
-    errorBox(caption, ErrorBoxText(message));
+    errorBox(boxCaption, ErrorBoxText(message));
     boxOpen = false;
 }
 
@@ -107,6 +108,12 @@ bool HoldsMouse(const TMouseHolder* holder)
 void SetErrorBox(TErrorBox box)
 {
     errorBox = box ? std::move(box) : TErrorBox(ShowErrorBox);
+}
+
+void SetErrorBoxOwner(const QString& caption, std::function<QWidget*()> window)
+{
+    boxCaption = caption;
+    boxOwner = std::move(window);
 }
 
 QString ErrorBoxText(const QString& message)
