@@ -6,9 +6,9 @@
 
 #include "Session.h"
 
+#include "numbers/Fmt.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
-#include "toolkit/Fmt.h"
 
 #include <QCoreApplication>
 #include <algorithm>

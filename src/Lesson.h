@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "plane/Zahyo.h"
+#include "numbers/Zahyo.h"
 
 #include <QString>
 #include <array>

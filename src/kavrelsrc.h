@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Lesson.h"
-#include "plane/Zahyo.h"
+#include "numbers/Zahyo.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"

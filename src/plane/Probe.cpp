@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kavrelsrc.h"
 
-#include "toolkit/Fmt.h"
+#include "numbers/Fmt.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 
 #include "toolkit/CanvasLayer.h"
 #include "toolkit/Dispatch.h"
-#include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Label.h"
 #include "toolkit/PaintBox.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Application.h"
 
+#include "numbers/FloatErrors.h"
 #include "toolkit/Accessible.h"
 #include "toolkit/Dispatch.h"
-#include "toolkit/FloatErrors.h"
 #include "toolkit/Font.h"
 #include "toolkit/Form.h"
 #include "toolkit/NoDisplay.h"
@@ -28,6 +28,7 @@ TApplication::TApplication(int& argc, char** argv)
 {
     DisplayOpened();
     Application = this;
+    SetErrorBoxOwner(Title(), [this] { return MainForm(); });
     SetFloatingPointSettings();
     setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     setQuitOnLastWindowClosed(false);
@@ -39,8 +40,10 @@ TApplication::TApplication(int& argc, char** argv)
 TApplication::~TApplication()
 {
     delete mainForm_;
-    if (Application == this)
+    if (Application == this) {
         Application = nullptr;
+        SetErrorBoxOwner(QString(), nullptr);
+    }
 }
 
 void TApplication::Initialize()
@@ -49,6 +52,7 @@ void TApplication::Initialize()
 
 void TApplication::Created(TForm* form)
 {
+    connect(form, &TForm::Closed, this, &TApplication::Terminate);
     form->DoCreate();
     if (!mainForm_)
         mainForm_ = form;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "numbers/Point.h"
 #include "toolkit/Color.h"
 #include "toolkit/Font.h"
 
@@ -8,13 +9,6 @@
 #include <QRect>
 #include <QString>
 #include <functional>
-
-// A whole-pixel point, as the line operations take it.
-struct TPoint {
-    int X = 0;
-    int Y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
 
 class TPen {
 public:

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Dispatch.h"
 
-#include "toolkit/Application.h"
-#include "toolkit/FloatErrors.h"
+#include "numbers/FloatErrors.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -11,6 +10,9 @@
 #include <utility>
 
 namespace {
+
+QString boxCaption;
+std::function<QWidget*()> boxOwner;
 
 // Owned by the main window, the box stays over it and goes with it when it
 // is minimised; a box has nothing to minimise or maximise.
@@ -25,7 +27,7 @@ QPointer<QMessageBox> boxInThePage;
 
 void ShowErrorBox(const QString& caption, const QString& text)
 {
-    QWidget* owner = Application ? Application->MainForm() : nullptr;
+    QWidget* owner = boxOwner ? boxOwner() : nullptr;
     const Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 #ifdef Q_OS_WASM
     auto* box = new QMessageBox(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner, flags);
@@ -67,9 +69,8 @@ void Report(const QString& message)
     if (!ShouldReport())
         return;
     gestureAtLastReport = gesture;
-    const QString caption = Application ? Application->Title() : QString();
     boxOpen = true;
-    errorBox(caption, ErrorBoxText(message));
+    errorBox(boxCaption, ErrorBoxText(message));
     boxOpen = false;
 }
 
@@ -112,6 +113,12 @@ bool HoldsMouse(const TMouseHolder* holder)
 void SetErrorBox(TErrorBox box)
 {
     errorBox = box ? std::move(box) : TErrorBox(ShowErrorBox);
+}
+
+void SetErrorBoxOwner(const QString& caption, std::function<QWidget*()> window)
+{
+    boxCaption = caption;
+    boxOwner = std::move(window);
 }
 
 QString ErrorBoxText(const QString& message)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 // Every handler of the window runs through Dispatch, which catches whatever
 // error escapes it, so no handler error can end the program. The error is
 // shown in the error box and the program goes on with the next event.
@@ -41,6 +43,10 @@ bool HoldsMouse(const TMouseHolder* holder);
 // recorder here instead.
 using TErrorBox = std::function<void(const QString& caption, const QString& text)>;
 void SetErrorBox(TErrorBox box);
+
+// The box's caption, and the window the default box stands over (none when
+// it gives none): the application hands over its title and main window.
+void SetErrorBoxOwner(const QString& caption, std::function<QWidget*()> window);
 
 // The error box's text for a message: a "." is added when the message's
 // last character sorts after ".".

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Form.h"
 
-#include "toolkit/Application.h"
 #include "toolkit/CanvasLayer.h"
 #include "toolkit/Centring.h"
 #include "toolkit/Description.h"
@@ -246,6 +245,5 @@ void TForm::Activate()
 void TForm::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (Application)
-        Application->Terminate();
+    emit Closed();
 }

@@ -50,6 +50,10 @@ public:
     TNotifyEvent OnCreate;
     TNotifyEvent OnActivate;
 
+signals:
+    // The window was closed; the application that created it ends there.
+    void Closed();
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

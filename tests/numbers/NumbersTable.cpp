@@ -10,9 +10,9 @@
 // several conditions (P, H and F as pixels, P's texts, the measured ratio
 // and error with their texts, whether P is kept, or the error raised),
 // then a large random sample of the checked operations on Singles.
-#include "plane/Zahyo.h"
-#include "toolkit/FloatErrors.h"
-#include "toolkit/Fmt.h"
+#include "numbers/FloatErrors.h"
+#include "numbers/Fmt.h"
+#include "numbers/Zahyo.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "plane/Zahyo.h"
+#include "numbers/Zahyo.h"
 
 // The probe's measure worked out again for the tests, in quad precision
 // (GCC's __float128, a 113-bit significand) where the program works in

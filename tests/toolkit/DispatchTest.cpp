@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ControlHost.h"
 
+#include "numbers/FloatErrors.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Dispatch.h"
-#include "toolkit/FloatErrors.h"
 #include "toolkit/PaintBox.h"
 
 #include <gtest/gtest.h>

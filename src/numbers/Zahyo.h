@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "toolkit/Canvas.h"
-#include "toolkit/Extended.h"
+#include "numbers/Extended.h"
+#include "numbers/Point.h"
 
 #include <cstdint>
 

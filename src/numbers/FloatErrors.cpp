@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolkit/FloatErrors.h"
+#include "numbers/FloatErrors.h"
 
 #include <cfenv>
 #include <cfloat>
@@ -28,7 +28,7 @@ EOverflow::EOverflow()
 
 void SetFloatingPointSettings()
 {
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef KAVREL_HAS_X87
     // x87: all exceptions masked, 64-bit significand, round to nearest.
     const unsigned short controlWord = 0x037F;
     asm volatile("fldcw %0" : : "m"(controlWord));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolkit/Extended.h"
+#include "numbers/Extended.h"
 
 #include <algorithm>
 #include <bit>
@@ -391,7 +391,7 @@ TDecimal ToDecimal(TSoftExtended magnitude, int digits)
     return RoundDecimal(all, int(all.size()) + std::min(power, 0), digits);
 }
 
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef KAVREL_HAS_X87
 bool IsNan(Extended x)
 {
     return std::isnan(x);

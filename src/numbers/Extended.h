@@ -8,6 +8,11 @@
 // significand, every operation rounded to nearest with ties to even, as the
 // x87 unit computes with the program's floating-point settings.
 
+// The processors with the x87 unit, whose long double is its extended type.
+#if defined(__x86_64__) || defined(__i386__)
+#define KAVREL_HAS_X87 1
+#endif
+
 // A decimal approximation: |x| as 0.digits x 10^exponent.
 struct TDecimal {
     std::string digits;
@@ -75,7 +80,7 @@ bool IsInf(TSoftExtended x);
 // ties to even.
 TDecimal ToDecimal(TSoftExtended magnitude, int digits);
 
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef KAVREL_HAS_X87
 // The x87 unit's own type.
 using Extended = long double;
 

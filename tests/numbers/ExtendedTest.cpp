@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolkit/Extended.h"
+#include "numbers/Extended.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolkit/FloatErrors.h"
+#include "numbers/FloatErrors.h"
 
 #include <cfenv>
 #include <cfloat>
@@ -229,7 +229,7 @@ TEST(FloatErrors, TruncateDropsTheFractionWithinTheSixtyFourBitRange)
     }
 }
 
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef KAVREL_HAS_X87
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolkit/Fmt.h"
+#include "numbers/Fmt.h"
 
 #include <QLocale>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "toolkit/Extended.h"
+#include "numbers/Extended.h"
 
 #include <QString>
 #include <cstdint>

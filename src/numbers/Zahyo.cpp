@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plane/Zahyo.h"
+#include "numbers/Zahyo.h"
 
-#include "toolkit/FloatErrors.h"
+#include "numbers/FloatErrors.h"
 
 std::int32_t Roundoff(Extended x)
 {
