@@ -147,8 +147,8 @@ class Program:
             self.process.kill()
 
 
-def wait_until(done):
-    deadline = time.time() + WAIT
+def wait_until(done, seconds=WAIT):
+    deadline = time.time() + seconds
     while not done():
         if time.time() > deadline:
             return False

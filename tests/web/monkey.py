@@ -18,6 +18,7 @@ import tempfile
 import threading
 import time
 
+from desktop import wait_until
 from lesson import KEYS, PARABOLA, PLANE, ZOOM, Page, Program, Site, differences, fail, finish
 from window import CLIENT
 
@@ -139,12 +140,7 @@ def box_as_on_the_page(program, shown):
     """The window manager maps and unmaps the desktop's box in its own time:
     each event waits until the box is as the page's was, lest a key or a
     click reach a window that is coming or going; whether it came to be."""
-    deadline = time.time() + 30
-    while program.error_box_shown() != shown:
-        if time.time() > deadline:
-            return False
-        time.sleep(0.05)
-    return True
+    return wait_until(lambda: program.error_box_shown() == shown, 30)
 
 
 def follow(program, replayed, late):
