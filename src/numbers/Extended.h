@@ -50,6 +50,8 @@ public:
     friend TSoftExtended Abs(TSoftExtended x);
     friend bool IsNan(TSoftExtended x);
     friend bool IsInf(TSoftExtended x);
+    // |x| to the given number of significant digits, rounded to nearest
+    // with ties to even.
     friend TDecimal ToDecimal(TSoftExtended magnitude, int digits);
 
     // The bits as the x87 holds them: the significand with its leading bit,
@@ -72,13 +74,6 @@ private:
     std::uint64_t significand_ = 0;
 };
 
-TSoftExtended Sqrt(TSoftExtended x);
-TSoftExtended Abs(TSoftExtended x);
-bool IsNan(TSoftExtended x);
-bool IsInf(TSoftExtended x);
-// |x| to the given number of significant digits, rounded to nearest with
-// ties to even.
-TDecimal ToDecimal(TSoftExtended magnitude, int digits);
 
 #ifdef KAVREL_HAS_X87
 // The x87 unit's own type.

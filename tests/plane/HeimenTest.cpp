@@ -149,6 +149,7 @@ TEST_F(Heimen, KeysOnTheScrollBarRescaleAndRepaintTheGrid)
         {Qt::Key_Right, 52, 19, kLinesAt19},
         {Qt::Key_Left, 51, 20, kLinesAt20},
         {Qt::Key_Left, 50, 20, kLinesAt20},
+        {Qt::Key_PageUp, 49, 20, kLinesAt20},
         {Qt::Key_Home, 0, 36, kLinesAt36},
         {Qt::Key_End, 100, 4, kLinesAt4},
         {Qt::Key_Up, 99, 4, kLinesAt4},
@@ -324,7 +325,7 @@ TEST_F(Heimen, AfterResetTheRepaintShowsOnlyTheGridAndTheKeptPoints)
 {
     // The line Y = -1, F = (0, 1), PF : PH = 1 : 1; P = (2, 1) lies on the
     // parabola, so the click keeps it.
-    Keys({"Ｙ＝", "－", "１", "決定", "０", "決定", "１", "決定", "１", "決定", "１", "決定"});
+    Keys(ParabolaKeys());
     ClickPlane(396, 297);
     ASSERT_EQ(Lesson().ZanzoCount, 1);
     ASSERT_EQ(PlanePixel(100, 363), clAqua);

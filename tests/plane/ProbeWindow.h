@@ -15,12 +15,6 @@
 // writes at the top of the window and draws on the plane.
 class ProbeWindow : public KavrelWindow {
 protected:
-    // F = (0, 1), the line Y = -1, PF : PH = 1 : 1: a parabola.
-    static QStringList ParabolaKeys()
-    {
-        return {"Ｙ＝", "－", "１", "決定", "０", "決定", "１", "決定", "１", "決定", "１", "決定"};
-    }
-
     // The line Y = -1, F = (fx, fy) and the ratio pf : ph, each given as
     // the keys that type it ("－", "１" for -1).
     static QStringList ConditionKeys(const QStringList& fx, const QStringList& fy, const QString& pf,

@@ -23,6 +23,11 @@ protected:
     void Click(QWidget* control);
     // Presses the keypad's keys in turn, by caption: "Ｙ＝", "－", "２", "決定"...
     void Keys(const QStringList& captions);
+    // F = (0, 1), the line Y = -1, PF : PH = 1 : 1: a parabola.
+    static QStringList ParabolaKeys()
+    {
+        return {"Ｙ＝", "－", "１", "決定", "０", "決定", "１", "決定", "１", "決定", "１", "決定"};
+    }
     TButton* Key(const QString& caption);
     void ClickPlane(int x, int y, Qt::MouseButton button = Qt::LeftButton);
 

@@ -22,6 +22,8 @@ import time
 from pictures import decode_xwd
 from window import KEYS, PLANE, ZOOM
 
+# The line Y = -1, F = (0, 1), PF : PH = 1 : 1: a parabola.
+PARABOLA = 'Ｙ＝ － １ 決定 ０ 決定 １ 決定 １ 決定 １ 決定'
 WAIT = int(os.environ.get('KAVREL_SESSION_WAIT_TENTHS', '600')) / 10
 STEP_PAUSE = float(os.environ.get('KAVREL_SESSION_STEP_PAUSE', '0.05'))
 
@@ -113,6 +115,10 @@ class Program:
     def click(self, point, button=1, repeat=1):
         self.xdotool(*self.moves(point), 'click', '--repeat', str(repeat), '--delay', '40', str(button))
 
+    def keys(self, captions):
+        for caption in captions.split():
+            self.click(KEYS[caption])
+
     def drag(self, points, finger=None):
         self.xdotool(*self.moves(points[0]), 'mousedown', '1', *self.moves(*points[1:]), 'mouseup', '1')
 
@@ -195,7 +201,7 @@ def lesson(program):
     def plane(x, y, button=1, repeat=1):
         step(program.click, (PLANE[0] + x, PLANE[1] + y), button, repeat)
 
-    keys('Ｙ＝ － １ 決定 ０ 決定 １ 決定 １ 決定 １ 決定')
+    keys(PARABOLA)
     plane(396, 297)            # P = (2, 1): on the parabola, kept
     plane(363, 330)            # P = (1, 0): off it
     plane(264, 297, 3)         # P = (-2, 1), right button: kept

@@ -33,7 +33,7 @@ import threading
 import time
 
 from browser import Chromium, Firefox, WebKit
-from desktop import Program
+from desktop import PARABOLA, Program
 from window import CAPTION, CLIENT, COLOURS, KEYS, PLANE, ZOOM
 
 SCREEN = (1280, 1024)
@@ -63,7 +63,6 @@ SILVER = COLOURS['silver']
 PLANE_COLOURS = {COLOURS[name] for name in ('white', 'silver', 'black', 'maroon', 'aqua', 'fuchsia', 'yellow')}
 WAIT = 5.0
 
-PARABOLA = 'Ｙ＝ － １ 決定 ０ 決定 １ 決定 １ 決定 １ 決定'
 # (what the learner does, its argument); 'same' compares the two windows.
 LESSON = [
     ('keys', PARABOLA), ('same', 'the parabola\'s conditions confirmed'),
@@ -196,6 +195,8 @@ class Page:
         else:
             self.browser.click(x, y)
 
+    keys = Program.keys
+
     def drag(self, points, finger=None):
         self.browser.drag([(self.origin[0] + x, self.origin[1] + y) for x, y in points],
                           touch=self.touch if finger is None else finger)
@@ -320,8 +321,7 @@ def check_refit(site):
     scroll bar brings "再試行" into reach."""
     page = Page(site, 'chromium', 'touch', (1024, 768), 2)
     try:
-        for caption in PARABOLA.split():
-            page.click(KEYS[caption])
+        page.keys(PARABOLA)
         page.click((PLANE[0] + 396, PLANE[1] + 297))
         lesson = "document.querySelector('[role=img]').ariaDescription"
         kept = page.browser.evaluate(lesson)
@@ -350,8 +350,7 @@ def check_uploads(site):
     the window at most, for a click on the plane the plane's rectangle."""
     page = Page(site, 'chromium', 'mouse', SCREEN, 2)
     try:
-        for caption in PARABOLA.split():
-            page.click(KEYS[caption])
+        page.keys(PARABOLA)
         left, top, right, bottom = (2 * v for v in (PLANE[0], PLANE[1], PLANE[0] + PLANE[2], PLANE[1] + PLANE[3]))
         for gesture, point, most in (('．', KEYS['．'], FRAME_SIZE[0] * FRAME_SIZE[1] * 4 // 10),
                                      ('the plane', (PLANE[0] + 396, PLANE[1] + 297), PLANE[2] * PLANE[3] * 4.4)):
@@ -415,23 +414,21 @@ def differences(page, program, what, keep):
         time.sleep(0.2)
 
 
+# What each of the learner's actions does to a window.
+ACTIONS = {
+    'keys': lambda window, captions: window.keys(captions),
+    'plane': lambda window, at: window.click((PLANE[0] + at[0], PLANE[1] + at[1])),
+    'zoom': lambda window, part: window.click(ZOOM[part]),
+    'drag': lambda window, by: window.drag([ZOOM[by[0]], (ZOOM[by[0]][0] + by[1], ZOOM[by[0]][1])]),
+}
+
+
 def run(page, program, keep):
     for action, argument in LESSON:
         time.sleep(0.05)
-        if action == 'keys':
-            for caption in argument.split():
-                for window in (page, program):
-                    window.click(KEYS[caption])
-        elif action == 'plane':
+        if action in ACTIONS:
             for window in (page, program):
-                window.click((PLANE[0] + argument[0], PLANE[1] + argument[1]))
-        elif action == 'zoom':
-            for window in (page, program):
-                window.click(ZOOM[argument])
-        elif action == 'drag':
-            part, by = argument
-            for window in (page, program):
-                window.drag([ZOOM[part], (ZOOM[part][0] + by, ZOOM[part][1])])
+                ACTIONS[action](window, argument)
         elif action == 'zoomkey':
             # Fingers have no keys; the error box is still answered with Return.
             if not page.touch:

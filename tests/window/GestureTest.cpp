@@ -52,7 +52,7 @@ TEST_F(KavrelWindow, MouseGesturesAreOnlyThoseTheControlsKnow)
     QTest::mouseRelease(Form().BtnSai, Qt::LeftButton);
 
     // Buttons beyond left, right and middle are no press on the plane.
-    Keys({"Ｙ＝", "－", "１", "決定", "０", "決定", "１", "決定", "１", "決定", "１", "決定"});
+    Keys(ParabolaKeys());
     for (Qt::MouseButton button : {Qt::BackButton, Qt::ForwardButton, Qt::ExtraButton3})
         ClickPlane(400, 200, button);
     EXPECT_EQ(Lesson().Ten[0].X, 0.0f);

@@ -28,9 +28,6 @@ int ScreenRatio()
 // The plane's own colours; anything else on it would be a blend.
 const std::set<TColor> kPlaneColours{clWhite, clSilver, clBlack, clMaroon, clAqua, clFuchsia, clYellow};
 
-// F = (0, 1), the line Y = -1, PF : PH = 1 : 1.
-const QStringList kParabolaKeys{"Ｙ＝", "－", "１", "決定", "０", "決定", "１", "決定", "１", "決定", "１", "決定"};
-
 // Two pixels of the parabola at the start scale, plane (2, 1) and (-2, 1):
 // both kept.
 const QPoint kOnTheParabola(396, 297);
@@ -106,7 +103,7 @@ TEST_F(HighDensity, GridLinesCoverWholeDevicePixelsInTheirOwnColour)
 // 3 x 3 logical pixels of pure maroon.
 TEST_F(HighDensity, ThePlaneHoldsOnlyItsOwnColoursAndSharpDots)
 {
-    Keys(kParabolaKeys);
+    Keys(ParabolaKeys());
     ClickPlane(kOnTheParabola.x(), kOnTheParabola.y());
     ClickPlane(kAlsoOnTheParabola.x(), kAlsoOnTheParabola.y());
     ASSERT_EQ(Lesson().ZanzoCount, 2);
@@ -134,7 +131,7 @@ TEST_F(HighDensity, ThePlaneHoldsOnlyItsOwnColoursAndSharpDots)
 // pixels would come in uniform blocks.
 TEST_F(HighDensity, TheTextsAtTheTopAreDrawnAtTheScreensDensity)
 {
-    Keys(kParabolaKeys);
+    Keys(ParabolaKeys());
     ClickPlane(kOnTheParabola.x(), kOnTheParabola.y());
 
     const int ratio = ScreenRatio();
