@@ -20,6 +20,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 #include <map>
+#include <utility>
 
 using emscripten::val;
 
@@ -28,6 +29,15 @@ namespace {
 val Text(const QString& text)
 {
     return val(text.toStdString());
+}
+
+// Places a page element over a rectangle of the page, in CSS pixels.
+void PlaceElement(val element, QRect place)
+{
+    val style = element["style"];
+    for (const auto& [side, value] : {std::pair{"left", place.x()}, std::pair{"top", place.y()},
+                                      std::pair{"width", place.width()}, std::pair{"height", place.height()}})
+        style.set(side, std::to_string(value) + "px");
 }
 
 // The page element of an accessible role: the tag it is made of and the
@@ -176,11 +186,8 @@ private:
             layer_.call<void>("addEventListener", std::string("keyup"), val::module_property("kavrelForwardKey"), true);
             canvas["parentNode"].call<void>("insertBefore", layer_, canvas["nextSibling"]);
         }
-        val style = layer_["style"];
-        style.set("left", std::to_string(canvas["offsetLeft"].as<int>()) + "px");
-        style.set("top", std::to_string(canvas["offsetTop"].as<int>()) + "px");
-        style.set("width", std::to_string(canvas["offsetWidth"].as<int>()) + "px");
-        style.set("height", std::to_string(canvas["offsetHeight"].as<int>()) + "px");
+        PlaceElement(layer_, QRect(canvas["offsetLeft"].as<int>(), canvas["offsetTop"].as<int>(),
+                                   canvas["offsetWidth"].as<int>(), canvas["offsetHeight"].as<int>()));
         return true;
     }
 
@@ -283,11 +290,7 @@ private:
         if (place == page.place)
             return;
         page.place = place;
-        val style = page.element["style"];
-        style.set("left", std::to_string(place.x()) + "px");
-        style.set("top", std::to_string(place.y()) + "px");
-        style.set("width", std::to_string(place.width()) + "px");
-        style.set("height", std::to_string(place.height()) + "px");
+        PlaceElement(page.element, place);
     }
 
     // An empty value takes the attribute away.
