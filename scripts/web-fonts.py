@@ -24,14 +24,14 @@ FACES = [
     (IPA / 'ipafont-gothic/ipagp.ttf', 'Kavrel P Gothic', 'kavrel-pgothic.ttf'),
     (IPA / 'ipafont-mincho/ipam.ttf', 'Kavrel Mincho', 'kavrel-mincho.ttf'),
     (IPA / 'ipafont-mincho/ipamp.ttf', 'Kavrel P Mincho', 'kavrel-pmincho.ttf'),
-    (DEJAVU / 'DejaVuSerif.ttf', 'DejaVu Serif', 'dejavu-serif.ttf'),
-    # The credit's italic, which the desktop draws with the face itself; a
-    # browser without it would slant the upright one.
+    # The credit's face, the one the program draws in italic; the desktop
+    # draws it with the italic face itself, where a synthesised slant of the
+    # upright one would differ. Nothing is drawn in the upright face.
     (DEJAVU / 'DejaVuSerif-Italic.ttf', 'DejaVu Serif', 'dejavu-serif-italic.ttf'),
 ]
 LICENCES = [
     (pathlib.Path('/usr/share/doc/fonts-ipafont-gothic/copyright'), 'LICENSE-IPA.txt'),
-    (pathlib.Path('/usr/share/doc/fonts-dejavu-core/copyright'), 'LICENSE-DejaVu.txt'),
+    (pathlib.Path('/usr/share/doc/fonts-dejavu-extra/copyright'), 'LICENSE-DejaVu.txt'),
 ]
 # Light hinting, which the desktop's font configuration asks for, is
 # FreeType's auto-hinter: it measures a script's heights on the characters
@@ -49,13 +49,13 @@ README = '''The faces of Kavrel's web site
 
 These fonts are subsets of the IPA fonts (IPAPGothic, IPAMincho,
 IPAPMincho; IPA Font License Agreement v1.0, LICENSE-IPA.txt) and of
-DejaVu Serif and DejaVu Serif Italic (LICENSE-DejaVu.txt), cut down to the
+DejaVu Serif Italic (LICENSE-DejaVu.txt), cut down to the
 characters the program can show. As the IPA Font License asks of such derived fonts, they carry
 names of their own and are under the same licence.
 
 Made by scripts/web-fonts.py of Kavrel's sources with fontTools' subsetter,
 from the fonts of Debian's packages fonts-ipafont-gothic,
-fonts-ipafont-mincho, fonts-dejavu-core and fonts-dejavu-extra, keeping
+fonts-ipafont-mincho and fonts-dejavu-extra, keeping
 these characters:
 
 {characters}
@@ -66,7 +66,6 @@ it the file name used here:
     kavrel-pgothic.ttf  <- ipagp.ttf  (IPAPGothic)
     kavrel-mincho.ttf   <- ipam.ttf   (IPAMincho)
     kavrel-pmincho.ttf  <- ipamp.ttf  (IPAPMincho)
-    dejavu-serif.ttf    <- DejaVuSerif.ttf
     dejavu-serif-italic.ttf <- DejaVuSerif-Italic.ttf
 
 and in src/toolkit/InstalledFacesWeb.cpp name the original families
@@ -101,6 +100,9 @@ def rename(font, family):
 
 def main(sources, out):
     out.mkdir(parents=True, exist_ok=True)
+    # The site keeps only these faces: its service worker keeps every one.
+    for old in out.glob('*.ttf*'):
+        old.unlink()
     text = characters_shown(sources)
     options = subset.Options()
     options.name_IDs = ['*']
