@@ -25,9 +25,12 @@ import screen_reader  # noqa: E402
 
 from lesson import KEYS, PARABOLA, PLANE, Page, Program, Site, differences, fail, finish  # noqa: E402
 
-# What either side calls each kind of control.
-DESKTOP_ROLES = {'frame': 'window', 'push button': 'button', 'label': 'text', 'image': 'image',
-                 'scroll bar': 'slider', 'panel': 'group', 'dialog': 'box', 'alert': 'box'}
+# What either side calls each kind of control. The desktop's roles are
+# AT-SPI's own, whose names differ between releases ("push button" in
+# Debian 12, "button" in 13).
+DESKTOP_ROLES = {pyatspi.ROLE_FRAME: 'window', pyatspi.ROLE_PUSH_BUTTON: 'button', pyatspi.ROLE_LABEL: 'text',
+                 pyatspi.ROLE_IMAGE: 'image', pyatspi.ROLE_SCROLL_BAR: 'slider', pyatspi.ROLE_PANEL: 'group',
+                 pyatspi.ROLE_DIALOG: 'box', pyatspi.ROLE_ALERT: 'box'}
 PAGE_ROLES = {'region': 'window', 'button': 'button', 'status': 'text', 'StaticText': 'text', 'image': 'image',
               'slider': 'slider', 'group': 'group', 'alertdialog': 'box'}
 TAB_STOPS = 22
@@ -42,7 +45,7 @@ def desktop_tree(frame):
     """(role, name, text, checked, description) of every named control."""
     heard = []
     for node in [frame, *screen_reader.descendants(frame)]:
-        role = DESKTOP_ROLES.get(node.getRoleName())
+        role = DESKTOP_ROLES.get(node.getRole())
         if not role or not node.name:
             continue
         try:
@@ -134,7 +137,8 @@ def chromium(program_path, site, keep):
         for window in (page, program):
             window.click((PLANE[0] + 330, PLANE[1] + 297))
         box = screen_reader.wait_for('the error box', lambda: next(
-            (window for window in frame.parent if window and window.getRoleName() in ('dialog', 'alert')), None))
+            (window for window in frame.parent if window and window.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)),
+            None))
         same_trees(page, box, 'with the error box open', 'alertdialog')
         if page.browser.accessible_nodes(lambda node: node['role'].get('value') == 'button' and
                                          node['name'].get('value') == '０'):
@@ -153,11 +157,12 @@ def webkit(site):
     try:
         browser = screen_reader.wait_for('WebKit\'s tree', lambda: next(
             (app for app in pyatspi.Registry.getDesktop(0) if app and app.name == 'MiniBrowser'), None))
-        read = {(node.getRoleName(), node.name) for node in screen_reader.descendants(browser)}
-        for role, captions in (('push button', KEYS), ('toggle button', ('定直線の方程式：', 'X座標', 'Y座標', 'ＰＦ', 'ＰＨ'))):
+        read = {(node.getRole(), node.name) for node in screen_reader.descendants(browser)}
+        for role, captions in ((pyatspi.ROLE_PUSH_BUTTON, KEYS),
+                               (pyatspi.ROLE_TOGGLE_BUTTON, ('定直線の方程式：', 'X座標', 'Y座標', 'ＰＦ', 'ＰＨ'))):
             for caption in captions:
                 if (role, caption) not in read:
-                    fail(f'WebKit does not read a {role} {caption!r}')
+                    fail(f'WebKit does not read a {pyatspi.roleToString(role)} {caption!r}')
     finally:
         page.close()
 
