@@ -24,10 +24,14 @@ string(SHA256 VERSION "${digests}")
 string(SUBSTRING ${VERSION} 0 16 VERSION)
 
 # What the browser keeps: the page and everything it asks for, the program
-# and its fonts with the version in their addresses.
+# and its fonts with the version in their addresses. The pictures for a
+# home screen are not among them: a browser fetches them only when the
+# page is put on one, and every first visit would fetch them for nothing.
 set(kept "'./'" "'index.html'")
 foreach(name IN LISTS payload)
-    if(name MATCHES "^(kavrel\\.(js|wasm)|fonts/.*)$")
+    if(name MATCHES "^icons/.*\\.png$")
+        continue()
+    elseif(name MATCHES "^(kavrel\\.(js|wasm)|fonts/.*)$")
         list(APPEND kept "'${name}?v=${VERSION}'")
     else()
         list(APPEND kept "'${name}'")
