@@ -268,7 +268,7 @@ def frame_costs(url):
             browser = watched_browser(ratio)
             try:
                 open_page(browser, url)
-                corner = find_plane(browser.screenshot())
+                corner = find_plane(browser.screenshot(), ratio)
                 origin = (corner[0] // ratio - PLANE[0], corner[1] // ratio - PLANE[1])
 
                 def at(x, y):
@@ -290,7 +290,12 @@ def frame_costs(url):
                 plane = [cost(lambda i=i: browser.click(*at(PLANE[0] + 100 + 11 * i, PLANE[1] + 200 + 7 * i)))
                          for i in range(5)]
                 left, top, width, height = ZOOM_BAR
-                _, drag = cost(lambda: browser.drag([at(left + 26 + (width - 52) * step // 100, top + height // 2)
+                y = top + height // 2
+                # The thumb is taken from the middle to the start first:
+                # pressed at the start of the bar, the track would page.
+                browser.drag([at(left + width // 2, y), at(left + 26, y)])
+                time.sleep(1)
+                _, drag = cost(lambda: browser.drag([at(left + 26 + (width - 52) * step // 100, y)
                                                      for step in range(101)]))
                 costs[ratio, throttle] = [
                     *[(statistics.median(up for up, _ in runs), statistics.median(sum(work) for _, work in runs))

@@ -45,20 +45,28 @@ public:
     }
 
     // Puts a picture made at the surface's density over the logical
-    // rectangle it was made for, cut at the surface's edges. Only for
-    // whole-number densities, where the rectangle starts on a device pixel.
-    void Copy(const QImage& picture, const QRect& rect)
+    // rectangle it was made for, cut at the surface's edges; whether that
+    // changed any pixel. Only for whole-number densities, where the
+    // rectangle starts on a device pixel.
+    bool Copy(const QImage& picture, const QRect& rect)
     {
         const QRect clipped = rect.intersected(bounds_);
         if (clipped.isEmpty() || !bits_)
-            return;
+            return false;
         const QRect device = ToDevice(clipped);
         const QPoint origin = ToDevice(rect).topLeft();
         const std::size_t bytes = std::size_t(device.width()) * sizeof(QRgb);
+        bool changed = false;
         for (int row = device.top(); row <= device.bottom(); ++row) {
             const auto* source = reinterpret_cast<const QRgb*>(picture.constScanLine(row - origin.y()));
-            std::memcpy(Line(row) + device.left(), source + (device.left() - origin.x()), bytes);
+            QRgb* target = Line(row) + device.left();
+            source += device.left() - origin.x();
+            if (std::memcmp(target, source, bytes) != 0) {
+                std::memcpy(target, source, bytes);
+                changed = true;
+            }
         }
+        return changed;
     }
 
 private:
@@ -229,14 +237,20 @@ void TCanvas::TextRect(const QRect& rect, int x, int y, const QString& text)
     // density does the rectangle start on a device pixel.
     const bool copied = Brush.Style != bsClear && paper.alpha() == 255 && !rect.isEmpty() && surface_.depth() == 32
                         && ratio == std::round(ratio);
+    bool changed = true;
     if (copied) {
         const TextKey key{text, rect.size(), QPoint(x, y) - rect.topLeft(), Font.Name(), Font.Height(), Font.Style(),
                           ToQColor(Font.Color()).rgb(), paper.rgb(), ratio, surface_.format()};
-        Raster(surface_).Copy(KeptTextPictures().PictureOf(key, Brush, Font), rect);
+        changed = Raster(surface_).Copy(KeptTextPictures().PictureOf(key, Brush, Font), rect);
     } else {
         WriteText(surface_, rect, QPoint(x, y), text, Brush, Font);
     }
-    Changed(rect);
+    // The same text written again over itself shows nothing new, and its
+    // strip is not shown again: the probe writes its two texts at every
+    // step of a zoom, and showing them again repaints what lies under the
+    // canvas there too.
+    if (changed)
+        Changed(rect);
     if (TextWritten)
         TextWritten(rect, text);
 }

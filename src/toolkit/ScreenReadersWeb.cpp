@@ -4,6 +4,7 @@
 #include "toolkit/CanvasLayer.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Label.h"
+#include "toolkit/ScrollBar.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QScreen>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <QtGui/private/qguiapplication_p.h>
@@ -95,12 +97,26 @@ public:
         return layer;
     }
 
+    // The whole window is walked again.
     void Schedule()
     {
-        if (scheduled_)
+        whole_ = true;
+        Start();
+    }
+
+    // A new value of one of the program's scroll bars changes its
+    // element's attributes and nothing else (a scroll area's bar moves
+    // what it scrolls). The zoom bar has one at every step of its thumb's
+    // drag, and walking the whole window again each time cost more than
+    // drawing the bar.
+    void ScheduleValue(QObject* object)
+    {
+        if (!nodes_.contains(object)) {
+            Schedule();
             return;
-        scheduled_ = true;
-        QTimer::singleShot(0, qApp, [this] { Sync(); });
+        }
+        revalued_.insert(object);
+        Start();
     }
 
     void Press(int id)
@@ -139,9 +155,23 @@ public:
     }
 
 private:
+    void Start()
+    {
+        if (scheduled_)
+            return;
+        scheduled_ = true;
+        QTimer::singleShot(0, qApp, [this] { Sync(); });
+    }
+
     void Sync()
     {
         scheduled_ = false;
+        const QSet<QObject*> revalued = std::exchange(revalued_, {});
+        if (!std::exchange(whole_, false)) {
+            for (QObject* object : revalued)
+                Redescribe(object);
+            return;
+        }
         if (!MakeLayer())
             return;
         for (auto& [object, node] : nodes_)
@@ -216,6 +246,15 @@ private:
         for (int i = 0; i < node->childCount(); ++i)
             Walk(node->child(i), node->object(), page.element, place.topLeft());
         return &page;
+    }
+
+    // A control that went away meanwhile has had the whole window walked.
+    void Redescribe(QObject* object)
+    {
+        const auto found = nodes_.find(object);
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(object);
+        if (found != nodes_.end() && node && node->isValid())
+            Describe(found->second, *node);
     }
 
     TPageNode& NodeOf(const QAccessibleInterface& node, QObject* parent, const val& parentElement)
@@ -340,6 +379,8 @@ private:
     QHash<int, QPointer<QObject>> byId_;
     int lastId_ = 0;
     bool scheduled_ = false;
+    bool whole_ = false;
+    QSet<QObject*> revalued_;
 };
 
 int IdOf(val event)
@@ -364,9 +405,12 @@ void ForwardKey(val event)
 
 // Whatever a screen reader would be told of on the desktop changes the
 // page's layer too.
-void Changed(QAccessibleEvent*)
+void Changed(QAccessibleEvent* event)
 {
-    TPageLayer::The().Schedule();
+    if (event->type() == QAccessible::ValueChanged && qobject_cast<TScrollBar*>(event->object()))
+        TPageLayer::The().ScheduleValue(event->object());
+    else
+        TPageLayer::The().Schedule();
 }
 
 }  // namespace

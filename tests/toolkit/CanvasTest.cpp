@@ -261,7 +261,7 @@ TEST_F(CanvasTest, ReportsTheChangedAreaOfEveryDrawing)
     watched.MoveTo(3, 3);
     watched.LineTo(20, 12);
     watched.Rectangle(25, 2, 35, 9);
-    watched.TextRect(QRect(2, 20, 30, 8), 2, 20, QString());
+    watched.TextRect(QRect(2, 20, 30, 8), 2, 20, QStringLiteral("Pq"));
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
             if (At(x, y) != clWhite) {

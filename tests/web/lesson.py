@@ -103,12 +103,16 @@ class Site:
         self.server.server_close()
 
 
-def find_plane(picture):
-    """The plane's top-left corner on a screenshot: a silver square."""
-    for y in range(picture.height - PLANE[3]):
-        for x in range(picture.width - PLANE[2]):
-            if picture.pixel(x, y) == SILVER and picture.pixel(x + PLANE[2] - 1, y) == SILVER \
-                    and picture.pixel(x, y + PLANE[3] - 1) == SILVER and picture.pixel(x + 1, y + 1) != SILVER:
+def find_plane(picture, ratio=1):
+    """The plane's top-left corner on a screenshot at a pixel ratio: a silver
+    square as large as the plane in the screenshot's pixels, its border a
+    logical pixel wide. (A square of the plane's logical size at ratio 2
+    is found among the grid's lines instead.)"""
+    width, height = PLANE[2] * ratio, PLANE[3] * ratio
+    for y in range(picture.height - height):
+        for x in range(picture.width - width):
+            if picture.pixel(x, y) == SILVER and picture.pixel(x + width - 1, y) == SILVER \
+                    and picture.pixel(x, y + height - 1) == SILVER and picture.pixel(x + ratio, y + ratio) != SILVER:
                 return x, y
     return None
 
@@ -148,7 +152,7 @@ class Page:
         self.origin = None
         deadline = time.time() + WAIT
         while self.origin is None and time.time() < deadline:
-            corner = find_plane(self.picture())
+            corner = find_plane(self.picture(), self.ratio)
             if corner:
                 self.origin = (corner[0] // self.ratio - PLANE[0], corner[1] // self.ratio - PLANE[1])
         if self.origin is None:
