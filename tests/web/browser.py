@@ -70,24 +70,24 @@ def free_port():
         return probe.getsockname()[1]
 
 
-def wait_until(done, seconds, what):
+def wait_until(done, seconds, what=None):
+    """Whether `done` came true within the time; without it, the error
+    `what` when one is given."""
     deadline = time.time() + seconds
     while not done():
         if time.time() > deadline:
-            raise RuntimeError(what)
+            if what:
+                raise RuntimeError(what)
+            return False
         time.sleep(0.05)
+    return True
 
 
 class Browser:
     """What every browser offers on top of its protocol."""
 
     def wait_for(self, expression, seconds):
-        deadline = time.time() + seconds
-        while not self.evaluate(expression):
-            if time.time() > deadline:
-                return False
-            time.sleep(0.05)
-        return True
+        return wait_until(lambda: self.evaluate(expression), seconds)
 
 
 class Chromium(Browser):

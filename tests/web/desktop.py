@@ -19,6 +19,7 @@ import subprocess
 import sys
 import time
 
+from browser import wait_until
 from pictures import decode_xwd
 from window import KEYS, PLANE, ZOOM
 
@@ -153,20 +154,11 @@ class Program:
             self.process.kill()
 
 
-def wait_until(done, seconds=WAIT):
-    deadline = time.time() + seconds
-    while not done():
-        if time.time() > deadline:
-            return False
-        time.sleep(0.1)
-    return True
-
-
 def check_error_box(program):
     """The box the click on F opens: captioned with the application's title,
     owned by the main window, with nothing to minimise or maximise (Motif
     hints: functions 8 and 16, decorations 32 and 64); Return closes it."""
-    if not wait_until(program.boxes):
+    if not wait_until(program.boxes, WAIT):
         raise RuntimeError('no error box after the click on F')
     box = program.boxes()[0]
     # The program file's name cut at its first ".", every character after
@@ -183,7 +175,7 @@ def check_error_box(program):
     if functions & 24 or decorations & 96:
         raise RuntimeError(f'the error box can be minimised or maximised: {hints}')
     program.key('Return')
-    if not wait_until(lambda: not program.boxes()):
+    if not wait_until(lambda: not program.boxes(), WAIT):
         raise RuntimeError('the error box did not close')
 
 

@@ -32,7 +32,7 @@ import tempfile
 import threading
 import time
 
-from browser import Chromium, Firefox, WebKit
+from browser import Chromium, Firefox, WebKit, wait_until
 from desktop import PARABOLA, Program
 from window import CAPTION, CLIENT, COLOURS, KEYS, PLANE, ZOOM
 
@@ -457,12 +457,9 @@ def run(page, program, keep):
 
 def expect_one_box(name, window, why):
     """One error box comes; Return closes it, and no other follows."""
-    deadline = time.time() + WAIT
-    while not window.error_box_shown():
-        if time.time() > deadline:
-            fail(f'{why}: the {name} shows no error box')
-            return
-        time.sleep(0.1)
+    if not wait_until(window.error_box_shown, WAIT):
+        fail(f'{why}: the {name} shows no error box')
+        return
     window.key('Return')
     time.sleep(1.0)
     if window.error_box_shown():

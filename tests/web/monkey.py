@@ -18,7 +18,7 @@ import tempfile
 import threading
 import time
 
-from desktop import wait_until
+from browser import wait_until
 from lesson import KEYS, PARABOLA, PLANE, ZOOM, Page, Program, Site, differences, fail, finish
 from window import CLIENT
 
