@@ -17,12 +17,6 @@ QString Box(const QString& text)
 const QString kZeroDivide = QStringLiteral("0 による浮動小数点数除算.");
 const QString kInvalidOp = QStringLiteral("不正な浮動小数点数演算命令.");
 
-// F = (0, 0) under the line Y = -1, the parabola 1 : 1.
-QStringList FAtOriginKeys()
-{
-    return QStringList{"Ｙ＝", "－", "１", "決定", "０", "決定", "０", "決定", "１", "決定", "１", "決定"};
-}
-
 }  // namespace
 
 // P on F leaves PF = 0 to divide by. The click's probe stops there: the
@@ -86,7 +80,7 @@ TEST_F(ProbeWindow, ClickOnFReportsTheErrorOnceAndLeavesTheLastMeasurement)
 // nothing more.
 TEST_F(ProbeWindow, PStayingOnFReportsOncePerLearnerActionOnly)
 {
-    Keys(FAtOriginKeys());
+    Keys(ConditionKeys({"０"}, {"０"}, "１", "１"));  // F at the origin
     ClickPlane(330, 330);
     ASSERT_EQ(errors, QStringList{Box(kZeroDivide)});
 
@@ -130,7 +124,7 @@ TEST_F(ProbeWindow, RepaintWhileTheErrorBoxIsOpenOpensNoSecondBox)
         Form().PaintBox1->repaint();
         repainted = PlanePixel(100, 100) == clWhite;
     });
-    Keys(FAtOriginKeys());
+    Keys(ConditionKeys({"０"}, {"０"}, "１", "１"));  // F at the origin
 
     ClickPlane(330, 330);
 
@@ -143,7 +137,7 @@ TEST_F(ProbeWindow, RepaintWhileTheErrorBoxIsOpenOpensNoSecondBox)
 TEST_F(ProbeWindow, ZoomBeforeAnyClickWithFAtTheOriginReportsInvalidOperation)
 {
     ASSERT_EQ(Of(Lesson().Ten[0]), Of(TZahyoR{0, 0}));
-    Keys(FAtOriginKeys());
+    Keys(ConditionKeys({"０"}, {"０"}, "１", "１"));  // F at the origin
     ASSERT_TRUE(errors.isEmpty());
 
     ZoomKey(Qt::Key_Right);
@@ -178,7 +172,7 @@ TEST_F(ProbeWindow, FailingZoomGestureEndsAtItsOneRealErrorBox)
     };
     TScrollBar* bar = Form().ScrollBar1;
     QWindow* window = Form().windowHandle();
-    Keys(FAtOriginKeys());
+    Keys(ConditionKeys({"０"}, {"０"}, "１", "１"));  // F at the origin
     ClickPlane(363, 330);  // (1, 0), on the parabola
     ASSERT_EQ(Lesson().ZanzoCount, 1);
     SetErrorBox(nullptr);

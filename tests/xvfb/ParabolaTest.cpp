@@ -60,9 +60,7 @@ class Parabola : public RunningKavrel {
 protected:
     void EnterConditions()
     {
-        program.Keys({QStringLiteral("Ｙ＝"), QStringLiteral("－"), QStringLiteral("１"), QStringLiteral("決定"),
-                      QStringLiteral("０"), QStringLiteral("決定"), QStringLiteral("１"), QStringLiteral("決定"),
-                      QStringLiteral("１"), QStringLiteral("決定"), QStringLiteral("１"), QStringLiteral("決定")});
+        program.Keys(QStringLiteral("Ｙ＝ － １ 決定 ０ 決定 １ 決定 １ 決定 １ 決定").split(QLatin1Char(' ')));
         ExpectToSee("after the last 決定", {
             DotAt(QStringLiteral("F"), kF),
             PlaneAreaIs(QStringLiteral("the fixed line Y = -1"), QRect(0, kFixedLineRow, kPlaneSize, 1), Seen::Aqua),
