@@ -42,22 +42,7 @@ QT_QPA_PLATFORM=xcb valgrind --tool=memcheck --error-limit=no --num-callers=40 -
     --leak-check=no --log-file="$LOG" "$KAVREL" >"$WORK/output" 2>&1 &
 program=$!
 
-KAVREL_SESSION_WAIT_TENTHS=1800 KAVREL_SESSION_STEP_PAUSE=0.3 \
-    /usr/bin/python3 "$ROOT/tests/web/desktop.py" "$program" "$KAVREL"
-session_status=$?
-
-for _ in $(seq 1 600); do
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$program" 2>/dev/null; then
-    kill "$program" 2>/dev/null
-    echo "memcheck: FAIL: the program did not end after 終わる" >&2
-    wait "$program"
-    exit 1
-fi
-wait "$program"
-exit_code=$?
+KAVREL_SESSION_WAIT_TENTHS=1800 KAVREL_SESSION_STEP_PAUSE=0.3 lesson_until_ended memcheck "$program" 600
 
 # Splits the log into error blocks (a headline, then its stack) and sorts
 # them into the program's and the platform's.

@@ -92,22 +92,7 @@ listing >"$WORK/before"
 ) >"$WORK/output" 2>&1 &
 program=$!
 
-/usr/bin/python3 "$ROOT/tests/web/desktop.py" "$program" "$KAVREL"
-session_status=$?
-
-# "終わる" ends the program; give it a moment, then stop it if it hangs.
-for _ in $(seq 1 100); do
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$program" 2>/dev/null; then
-    kill "$program" 2>/dev/null
-    echo "nothing-written: FAIL: the program did not end after 終わる" >&2
-    wait "$program"
-    exit 1
-fi
-wait "$program"
-exit_code=$?
+lesson_until_ended nothing-written "$program" 100
 
 listing >"$WORK/after"
 

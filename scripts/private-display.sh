@@ -41,3 +41,25 @@ run_on_private_display() {
         exec bash scripts/xvfb-session.sh bash "$script" --on-display "$KAVREL"
     fi
 }
+
+# Runs the scripted lesson (tests/web/desktop.py) on the program running as
+# process PROGRAM, then gives "終わる" TENTHS tenths of a second to end it.
+# Sets session_status and exit_code; a program that does not end is stopped
+# and the CHECK fails.
+lesson_until_ended() {
+    local check="$1" program="$2" tenths="$3"
+    /usr/bin/python3 "$ROOT/tests/web/desktop.py" "$program" "$KAVREL"
+    session_status=$?
+    for _ in $(seq 1 "$tenths"); do
+        kill -0 "$program" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$program" 2>/dev/null; then
+        kill "$program" 2>/dev/null
+        echo "$check: FAIL: the program did not end after 終わる" >&2
+        wait "$program"
+        exit 1
+    fi
+    wait "$program"
+    exit_code=$?
+}
