@@ -62,6 +62,19 @@ inline void PrintTo(const ConditionState& s, std::ostream* out)
     *out << '}';
 }
 
+// The one group button down with a red caption, the other four up and
+// maroon; kNoTerm: all five up and maroon.
+inline void Choose(ConditionState& s, int chosen)
+{
+    for (int i = 0; i < 5; ++i) {
+        s.down[i] = s.checked[i] = i == chosen;
+        s.colours[i] = i == chosen ? clRed : clMaroon;
+    }
+}
+
+// The strip at the top of the window where the probe writes its texts.
+inline const QRect kTopStrip(QPoint(10, 5), QPoint(699, 24));
+
 // The window as at start-up, with a snapshot of the whole condition state.
 class ConditionsWindow : public KavrelWindow {
 protected:
@@ -112,15 +125,5 @@ protected:
             s.colours[i] = GroupButtons()[i]->Font().Color();
         }
         return s;
-    }
-
-    // The one group button down with a red caption, the other four up and
-    // maroon; kNoTerm: all five up and maroon.
-    static void Choose(ConditionState& s, int chosen)
-    {
-        for (int i = 0; i < 5; ++i) {
-            s.down[i] = s.checked[i] = i == chosen;
-            s.colours[i] = i == chosen ? clRed : clMaroon;
-        }
     }
 };

@@ -5,15 +5,7 @@
 
 namespace {
 
-class Keypad : public ConditionsWindow {
-protected:
-    // Presses a key n times.
-    void Press(const QString& caption, int times)
-    {
-        for (int i = 0; i < times; ++i)
-            Keys({caption});
-    }
-};
+using Keypad = ConditionsWindow;
 
 // One row per key of a whole entry: the key, then what the keypad holds and
 // the panel shows after it.
@@ -47,11 +39,9 @@ ConditionState StateOf(const EntryRow& row)
     s.minusMark = QString::fromUtf8(row.minusMark);
     s.rootMark = QString::fromUtf8(row.rootMark);
     s.lineName = QStringLiteral("Ｙ＝");
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
         s.labels[i] = QString::fromUtf8(row.labels[i]);
-        s.down[i] = s.checked[i] = i == row.chosen;
-        s.colours[i] = i == row.chosen ? clRed : clMaroon;
-    }
+    Choose(s, row.chosen);
     return s;
 }
 
@@ -176,21 +166,6 @@ TEST_F(Keypad, RatioDigitsOneAndZero)
     EXPECT_EQ(Snapshot(), expected);
     EXPECT_EQ(Bits(Lesson().RatioPF), Bits(3.0f));
     EXPECT_EQ(Form().LblHiPF->Caption(), QStringLiteral(" ３"));
-}
-
-TEST_F(Keypad, MinusOnACompleteTermKeepsItCompleteWithItsValue)
-{
-    ClickButton(Form().SbnXzahyo);
-    Keys({"４", "－"});
-    EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" －"));
-    EXPECT_EQ(Lesson().FxState, 10);
-    EXPECT_EQ(Lesson().FxValue, 4);
-
-    Click(Form().BtnSai);  // drops the pending minus
-    Keys({"Ｘ＝", "５", "－"});
-    EXPECT_EQ(Form().LblSiki->Caption(), QStringLiteral(" Ｘ＝－"));
-    EXPECT_EQ(Lesson().LineState, 10);
-    EXPECT_EQ(Lesson().LineValue, 5);
 }
 
 TEST_F(Keypad, MinusAndRootDoNotToggle)
@@ -331,7 +306,7 @@ TEST_F(Keypad, RatioTermsUnderARootAreTheNearestSingles)
 
 // The minus key counts its presses on an incomplete term only up to 8: a
 // term is complete only once a digit is accepted. Once complete it counts
-// on, as a term above 9 is still complete.
+// on, as a term above 9 is still complete, keeping its value.
 TEST_F(Keypad, MinusPressesNeverCompleteATerm)
 {
     const struct {
@@ -345,12 +320,12 @@ TEST_F(Keypad, MinusPressesNeverCompleteATerm)
         SCOPED_TRACE(row.presses);
         Click(Form().BtnSai);
         Keys({"Ｘ＝"});
-        Press("－", row.presses);
+        Keys(QStringList(row.presses, "－"));
         EXPECT_EQ(Lesson().LineState, row.lineState);
         EXPECT_EQ(Form().LblSiki->Caption(), QStringLiteral(" Ｘ＝－"));
 
         ClickButton(Form().SbnXzahyo);
-        Press("－", row.presses);
+        Keys(QStringList(row.presses, "－"));
         EXPECT_EQ(Lesson().FxState, row.coordinateState);
         EXPECT_EQ(Form().LblXzahyo->Caption(), QStringLiteral(" －"));
     }
@@ -359,11 +334,15 @@ TEST_F(Keypad, MinusPressesNeverCompleteATerm)
     ClickButton(Form().SbnYzahyo);
     Keys({"６", "－"});
     EXPECT_EQ(Lesson().FyState, 10);
+    EXPECT_EQ(Lesson().FyValue, 6);
+    EXPECT_EQ(Form().LblYzahyo->Caption(), QStringLiteral(" －"));
     Keys({"－"});
     EXPECT_EQ(Lesson().FyState, 11);
-    ClickButton(Form().SbnLine);
+    Click(Form().BtnSai);  // drops the pending minus
     Keys({"Ｙ＝", "３", "－"});
     EXPECT_EQ(Lesson().LineState, 10);
+    EXPECT_EQ(Lesson().LineValue, 3);
+    EXPECT_EQ(Form().LblSiki->Caption(), QStringLiteral(" Ｙ＝－"));
     Keys({"－"});
     EXPECT_EQ(Lesson().LineState, 11);
 }
@@ -379,7 +358,7 @@ TEST_F(Keypad, TheConfirmKeyReturnsToACoordinateOfMinusPressesAlone)
 
     Keys({"Ｙ＝", "２", "決定"});
     ASSERT_EQ(Lesson().InputTarget, 2);
-    Press("－", 9);
+    Keys(QStringList(9, "－"));
     Keys({"決定"});
     EXPECT_EQ(Lesson().FxState, 8);
     EXPECT_EQ(Lesson().InputTarget, 2);
@@ -398,7 +377,7 @@ TEST_F(Keypad, TheConfirmKeyReturnsToACoordinateOfMinusPressesAlone)
     // And the line: Ｘ＝ with eight presses is still waiting for its digit.
     ClickButton(Form().SbnLine);
     Keys({"Ｘ＝"});
-    Press("－", 8);
+    Keys(QStringList(8, "－"));
     Keys({"決定"});
     EXPECT_EQ(Lesson().LineState, 8);
     EXPECT_EQ(Lesson().InputTarget, 1);

@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr TColor kWindowColour = 0xC0DCC0;
-const QRect kTopStrip(QPoint(10, 5), QPoint(699, 24));
-
 class Selection : public ConditionsWindow {
 protected:
     // Covers the whole plane in red, so that whatever is not drawn again
@@ -27,7 +24,7 @@ protected:
     void WriteTopStrip()
     {
         Form().Canvas()->TextRect(kTopStrip, 10, 5, QStringLiteral("( 2.50 , 2.50 )  PF／PH＝1.41  誤差 0.01"));
-        ASSERT_GT(PixelsNotOf(WindowStrip(kTopStrip), kWindowColour), 50) << "nothing was written to the strip";
+        ASSERT_GT(PixelsNotOf(WindowStrip(kTopStrip), clMoneyGreen), 50) << "nothing was written to the strip";
     }
 
     static int PixelsNotOf(const QImage& image, TColor colour)
@@ -227,14 +224,14 @@ protected:
             EXPECT_EQ(PlanePixel(gone.x(), gone.y()), clWhite) << "at (" << gone.x() << ", " << gone.y() << ")";
     }
 
-    void ExpectNoTargetAndFAt(const Drawing& d)
+    // No target, the five buttons up and maroon, the terms as typed, F at
+    // the entered point and no kept point.
+    void ExpectConfirmed(const Drawing& d, ConditionState expected)
     {
+        expected.inputTarget = 0;
+        Choose(expected, kNoTerm);
+        EXPECT_EQ(Snapshot(), expected);
         EXPECT_EQ(Lesson().ZanzoCount, 0);
-        EXPECT_EQ(Lesson().InputTarget, 0);
-        for (TSpeedButton* button : GroupButtons()) {
-            EXPECT_FALSE(button->Down()) << button->Caption().toStdString();
-            EXPECT_EQ(button->Font().Color(), clMaroon) << button->Caption().toStdString();
-        }
         EXPECT_EQ(Lesson().TenF.X, d.tenF.X);
         EXPECT_EQ(Lesson().TenF.Y, d.tenF.Y);
         EXPECT_EQ(Lesson().TenF.X, static_cast<float>(Lesson().FxValue));
@@ -257,15 +254,12 @@ TEST_P(ConfirmedDrawing, AllTermsCompleteDrawTheGridTheLineAndF)
     Keys({last});
 
     ExpectTheConditionsPicture(d);
-    ExpectNoTargetAndFAt(d);
-    EXPECT_EQ(PixelsNotOf(WindowStrip(kTopStrip), kWindowColour), 0) << "the strip at the top was not erased";
-    const ConditionState after = Snapshot();
-    EXPECT_EQ(after.states, typed.states);
-    EXPECT_EQ(after.labels, typed.labels);
+    ExpectConfirmed(d, typed);
+    EXPECT_EQ(PixelsNotOf(WindowStrip(kTopStrip), clMoneyGreen), 0) << "the strip at the top was not erased";
 
     // Without a target the digits only use up the marks.
     Keys({"－", "√", "５"});
-    EXPECT_EQ(Snapshot(), after);
+    ExpectConfirmed(d, typed);
 
     // Confirming again draws the same picture and drops the kept points again.
     const QImage first = PlanePicture().copy();
@@ -275,7 +269,7 @@ TEST_P(ConfirmedDrawing, AllTermsCompleteDrawTheGridTheLineAndF)
     Lesson().Ten[3] = ZahyoR(1.5f, 1.5f);
     Keys({"決定"});
     EXPECT_EQ(PlanePicture(), first);
-    ExpectNoTargetAndFAt(d);
+    ExpectConfirmed(d, typed);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 

@@ -61,12 +61,6 @@ TEST(Application, TitleRule)
         EXPECT_EQ(ApplicationTitle(QString::fromUtf8(row.path)), QString::fromUtf8(row.title)) << row.path;
 }
 
-TEST(Application, TitleOfTheRunningProgram)
-{
-    ASSERT_NE(Application, nullptr);
-    EXPECT_EQ(Application->Title(), QStringLiteral("toolkit_tests"));
-}
-
 }  // namespace
 
 // The program's own options answer without the toolkit; the toolkit's

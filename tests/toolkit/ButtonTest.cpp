@@ -17,7 +17,7 @@ protected:
     {
         SetErrorBox([this](const QString& caption, const QString& text) { errors << caption + '|' + text; });
         first = Make(QStringLiteral("first"), 20, &firstClicks);
-        second = Make(QStringLiteral("second"), 120, &secondClicks);
+        Make(QStringLiteral("second"), 120, &secondClicks);
         idle = Make(QStringLiteral("idle"), 220, nullptr);
         host.ShowActive();
     }
@@ -39,7 +39,6 @@ protected:
 
     ControlHost host;
     TButton* first = nullptr;
-    TButton* second = nullptr;
     TButton* idle = nullptr;
     int firstClicks = 0;
     int secondClicks = 0;
@@ -75,18 +74,6 @@ TEST_F(ButtonTest, ClickRunsOnReleaseOverTheButton)
         EXPECT_EQ(firstClicks, row.clicks);
         EXPECT_EQ(secondClicks, 0);
     }
-}
-
-TEST_F(ButtonTest, PressTakesTheKeyboardFocus)
-{
-    second->setFocus();
-    Settle();
-    ASSERT_EQ(QApplication::focusWidget(), second);
-
-    QTest::mousePress(first, Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), first);
-    QTest::mouseRelease(first, Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), first);
 }
 
 // After a mouse click has given the button the focus, each key press goes
@@ -136,11 +123,8 @@ TEST_F(ButtonTest, CaptionAndFontComeFromTheDescription)
     auto* key = new TButton(&host, description);
     key->show();
     Settle();
-    EXPECT_EQ(key->Caption(), QStringLiteral("Ｘ＝"));
-    EXPECT_EQ(key->geometry(), QRect(20, 120, 60, 30));
-    EXPECT_EQ(key->font().pixelSize(), 20);
-    EXPECT_TRUE(key->font().bold());
-    // The caption is drawn in the font's colour.
+    // The caption is drawn in the font's colour; caption, place, face and
+    // size are the window look's (LooksTheSameOnDebian12And13ButForThreeControls).
     EXPECT_FALSE(InkBounds(host.OnScreen(key), IsStrongRed).isEmpty());
 }
 

@@ -51,13 +51,16 @@ protected:
 // the alignment and layout put the first character cell, the rest of the
 // label filled with its colour. With Layout centre the text moves down by
 // (label height - text height) div 2, the division truncating toward zero.
+// A caption too long for the label stays on one line, cut at the edge.
 TEST_F(LabelTest, CaptionStandsWhereAlignmentAndLayoutPutIt)
 {
     const int textHeight = QFontMetrics(kLabelFont.ToQFont()).height();
     const QString caption = QStringLiteral("Ag 12");
+    const QString tooLong = QStringLiteral("one two three four five six seven");
     const int advance = QFontMetrics(kLabelFont.ToQFont()).horizontalAdvance(caption);
     struct Row {
         const char* what;
+        QString caption;
         TAlignment alignment;
         TTextLayout layout;
         int width;
@@ -66,19 +69,19 @@ TEST_F(LabelTest, CaptionStandsWhereAlignmentAndLayoutPutIt)
         int dy;
     };
     const Row rows[] = {
-        {"left, top", taLeftJustify, tlTop, 120, textHeight + 9, 0, 0},
-        {"left, centre, odd room", taLeftJustify, tlCenter, 120, textHeight + 9, 0, 4},
-        {"left, centre, even room", taLeftJustify, tlCenter, 120, textHeight + 10, 0, 5},
-        {"centred, centre", taCenter, tlCenter, 121, textHeight + 7, (121 - advance) / 2, 3},
-        {"centred, top", taCenter, tlTop, 90, textHeight + 7, (90 - advance) / 2, 0},
-        {"centre, label lower than the text", taLeftJustify, tlCenter, 120, textHeight - 3, 0, -1},
+        {"left, top", caption, taLeftJustify, tlTop, 120, textHeight + 9, 0, 0},
+        {"left, centre, odd room", caption, taLeftJustify, tlCenter, 120, textHeight + 9, 0, 4},
+        {"left, centre, even room", caption, taLeftJustify, tlCenter, 120, textHeight + 10, 0, 5},
+        {"centred, centre", caption, taCenter, tlCenter, 121, textHeight + 7, (121 - advance) / 2, 3},
+        {"centred, top", caption, taCenter, tlTop, 90, textHeight + 7, (90 - advance) / 2, 0},
+        {"centre, label lower than the text", caption, taLeftJustify, tlCenter, 120, textHeight - 3, 0, -1},
+        {"left, top, caption wider than the label", tooLong, taLeftJustify, tlTop, 60, 80, 0, 0},
     };
-    const QRect origin = InkAtOrigin(caption);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        TLabel* label = Make(QRect(10, 10, row.width, row.height), caption, row.alignment, row.layout);
+        TLabel* label = Make(QRect(10, 10, row.width, row.height), row.caption, row.alignment, row.layout);
         const QImage shown = host.OnScreen(label);
-        const QRect expectedInk = origin.translated(row.dx, row.dy).intersected(shown.rect());
+        const QRect expectedInk = InkAtOrigin(row.caption).translated(row.dx, row.dy).intersected(shown.rect());
         EXPECT_EQ(InkBounds(shown, NotColour(clInfoBk)), expectedInk);
         EXPECT_EQ(PixelAt(shown, 0, 0), Shown(clInfoBk));
         EXPECT_EQ(PixelAt(shown, row.width - 1, row.height - 1), Shown(clInfoBk));
@@ -86,32 +89,9 @@ TEST_F(LabelTest, CaptionStandsWhereAlignmentAndLayoutPutIt)
     }
 }
 
-TEST_F(LabelTest, TextIsNotWrappedAndIsCutAtTheEdges)
-{
-    const QString caption = QStringLiteral("one two three four five six seven");
-    TLabel* label = Make(QRect(10, 10, 60, 80), caption, taLeftJustify, tlTop);
-    const QImage shown = host.OnScreen(label);
-    const QRect ink = InkBounds(shown, NotColour(clInfoBk));
-    const QRect origin = InkAtOrigin(caption);
-    EXPECT_EQ(ink.top(), origin.top());
-    EXPECT_EQ(ink.bottom(), origin.bottom());  // one line only
-    EXPECT_EQ(ink.right(), 59);                // cut at the right edge
-    EXPECT_EQ(label->size(), QSize(60, 80));
-}
-
-TEST_F(LabelTest, EmptyCaptionShowsOnlyTheBackground)
-{
-    TLabel* label = Make(QRect(10, 10, 100, 24), QStringLiteral("abc"), taCenter, tlCenter);
-    ASSERT_FALSE(InkBounds(host.OnScreen(label), NotColour(clInfoBk)).isEmpty());
-    label->SetCaption(QString());
-    Settle();
-    EXPECT_EQ(label->Caption(), QString());
-    EXPECT_TRUE(InkBounds(host.OnScreen(label), NotColour(clInfoBk)).isEmpty());
-    EXPECT_EQ(label->size(), QSize(100, 24));
-}
-
 // Setting the caption it already shows repaints nothing; another caption
-// is on screen after the next paint.
+// is on screen after the next paint, and an empty one leaves only the
+// background, the label keeping its size.
 TEST_F(LabelTest, RepaintsOnlyWhenTheCaptionChanges)
 {
     TLabel* label = Make(QRect(10, 10, 100, 24), QStringLiteral(" ２"), taCenter, tlCenter);
@@ -127,6 +107,11 @@ TEST_F(LabelTest, RepaintsOnlyWhenTheCaptionChanges)
     EXPECT_GE(paints.Count(), 1);
     EXPECT_EQ(label->Caption(), QStringLiteral(" ３"));
     EXPECT_NE(host.OnScreen(label), before);
+
+    label->SetCaption(QString());
+    Settle();
+    EXPECT_TRUE(InkBounds(host.OnScreen(label), NotColour(clInfoBk)).isEmpty());
+    EXPECT_EQ(label->size(), QSize(100, 24));
 }
 
 TEST_F(LabelTest, CaptionIsDrawnInTheFontColour)

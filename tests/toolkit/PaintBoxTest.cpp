@@ -79,12 +79,6 @@ protected:
     std::vector<PressSeen> presses;
 };
 
-TEST_F(PaintBoxTest, ClientRectangleIsTheBoxSize)
-{
-    EXPECT_EQ(box->ClientRect(), QRect(0, 0, 120, 80));
-    EXPECT_EQ(box->Picture().size(), QSize(120, 80));
-}
-
 // What a handler draws outside a paint event is in the picture at once and
 // on screen after the event it handles, clipped to the box, without OnPaint.
 TEST_F(PaintBoxTest, DrawingOutsideAPaintEventShowsAtOnce)
@@ -105,7 +99,8 @@ TEST_F(PaintBoxTest, DrawingOutsideAPaintEventShowsAtOnce)
 
 // A paint event the window system asks for runs OnPaint with the canvas's
 // font taken from the box and its brush from the box's colour; the pen
-// stays as the program left it.
+// stays as the program left it. Nothing drawn outside a paint event is
+// kept: where OnPaint does not draw, the box then shows the window's colour.
 TEST_F(PaintBoxTest, SystemPaintRunsOnPaintWithTheBoxFontAndColour)
 {
     struct Row {
@@ -122,12 +117,15 @@ TEST_F(PaintBoxTest, SystemPaintRunsOnPaintWithTheBoxFontAndColour)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
+        DrawRedLine(10, 60, 10);
         TCanvas& canvas = *box->Canvas();
         canvas.Font = kOtherFont;
         canvas.Brush.Color = clRed;
         canvas.Pen.Color = clMaroon;
         canvas.Pen.SetWidth(3);
         canvas.MoveTo(7, 9);
+        Settle();
+        ASSERT_EQ(OnScreen(12, 10), clRed);
         paints.clear();
         row.trigger(*box);
         Settle();
@@ -141,6 +139,9 @@ TEST_F(PaintBoxTest, SystemPaintRunsOnPaintWithTheBoxFontAndColour)
         EXPECT_EQ(seen.penWidth, 3);
         EXPECT_EQ(seen.penPos, (TPoint{7, 9}));
         EXPECT_EQ(box->Color(), row.brush);
+        EXPECT_EQ(OnScreen(12, 10), ControlHost::WindowColour);
+        EXPECT_EQ(PixelAt(box->Picture(), 12, 10), ControlHost::WindowColour);
+        EXPECT_EQ(OnScreen(100, 65), clAqua);
     }
 }
 
@@ -151,33 +152,6 @@ TEST_F(PaintBoxTest, SettingTheSameColourRepaintsNothing)
     Settle();
     EXPECT_EQ(counter.Count(), 0);
     EXPECT_TRUE(paints.empty());
-}
-
-// Nothing drawn outside a paint event is kept: after a repaint the window
-// system asked for, the box shows the window's colour where OnPaint does
-// not draw.
-TEST_F(PaintBoxTest, SystemPaintShowsOnlyWhatOnPaintDraws)
-{
-    struct Row {
-        const char* what;
-        std::function<void(TPaintBox&)> trigger;
-    };
-    const Row rows[] = {
-        {"invalidated", [](TPaintBox& b) { b.update(); }},
-        {"hidden and shown", [](TPaintBox& b) { b.hide(), Settle(), b.show(); }},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        DrawRedLine(10, 60, 10);
-        Settle();
-        ASSERT_EQ(OnScreen(30, 10), clRed);
-
-        row.trigger(*box);
-        Settle();
-        EXPECT_EQ(OnScreen(30, 10), ControlHost::WindowColour);
-        EXPECT_EQ(PixelAt(box->Picture(), 30, 10), ControlHost::WindowColour);
-        EXPECT_EQ(OnScreen(100, 65), clAqua);
-    }
 }
 
 // Every press of any mouse button runs OnMouseDown with the box's pixel

@@ -90,15 +90,6 @@ protected:
     std::function<void(TScrollCode, int&)> handler;
 };
 
-TEST_F(ScrollBarTest, StartsAtItsDescribedPositionWithTheDefaultRange)
-{
-    EXPECT_EQ(bar->Position(), 51);
-    EXPECT_EQ(bar->Min(), 0);
-    EXPECT_EQ(bar->Max(), 100);
-    EXPECT_EQ(bar->SmallChange(), 1);
-    EXPECT_EQ(bar->LargeChange(), 1);
-}
-
 TEST_F(ScrollBarTest, ArrowAndTrackClicksNotifyThenEndTheScroll)
 {
     struct Row {

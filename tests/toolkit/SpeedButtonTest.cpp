@@ -59,14 +59,6 @@ public:
     std::vector<ClickSeen> seen;
 };
 
-TSpeedButton* Named(const std::vector<TSpeedButton*>& buttons, char name)
-{
-    for (TSpeedButton* button : buttons)
-        if (button->objectName() == QChar(name))
-            return button;
-    return nullptr;
-}
-
 TEST_F(SpeedButtonTest, ClickTogglesTheGroupBeforeOnClickRuns)
 {
     struct Row {
@@ -84,7 +76,7 @@ TEST_F(SpeedButtonTest, ClickTogglesTheGroupBeforeOnClickRuns)
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string("click on ") + row.clicked);
         seen.clear();
-        LeftClick(Named({A, B, C}, row.clicked));
+        LeftClick(host.findChild<TSpeedButton*>(QString(QChar(row.clicked))));
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].sender, QString(QChar(row.clicked)));
         EXPECT_EQ(seen[0].downs, row.downs);
@@ -150,7 +142,7 @@ TEST_F(SpeedButtonTest, SettingDownByProgramRaisesTheGroupWithoutOnClick)
         SCOPED_TRACE(std::string("SetDown on ") + row.button);
         Settle();
         paintsA.Reset(), paintsB.Reset(), paintsC.Reset();
-        Named({A, B, C}, row.button)->SetDown(row.down);
+        host.findChild<TSpeedButton*>(QString(QChar(row.button)))->SetDown(row.down);
         Settle();
         EXPECT_EQ(Downs(), row.downs);
         EXPECT_TRUE(seen.empty());

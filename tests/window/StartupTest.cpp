@@ -5,18 +5,6 @@
 
 #include <QApplication>
 
-
-TEST_F(KavrelWindow, StartsResetActivatedAndFocusedOnTheScrollBar)
-{
-    EXPECT_TRUE(Form().isVisible());
-    EXPECT_EQ(Form().size(), QSize(1024, 768));
-    EXPECT_EQ(Lesson().Scale, 20);
-    EXPECT_EQ(Lesson().InputTarget, 1);
-    EXPECT_TRUE(Form().SbnLine->Down());
-    EXPECT_EQ(QApplication::focusWidget(), Form().ScrollBar1);
-    EXPECT_EQ(Form().Client()->mapTo(&Form(), Form().PaintBox1->pos()), QPoint(8, 29));
-}
-
 TEST_F(KavrelWindow, ActivationResetsOnlyOnce)
 {
     Lesson().InputTarget = 3;
