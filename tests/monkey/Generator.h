@@ -35,6 +35,7 @@ private:
     TMonkeyEvent PlaneOnLine(const TKavrel_Form& form);
     TMonkeyEvent PlaneOnP(const TKavrel_Form& form);
     TMonkeyEvent PlaneOnKeptPoint(const TKavrel_Form& form);
+    TMonkeyEvent OnScrollBar(const TKavrel_Form& form, const QRect& part);
     TMonkeyEvent ScrollArrow(const TKavrel_Form& form);
     TMonkeyEvent ScrollTrack(const TKavrel_Form& form);
     TMonkeyEvent ScrollThumbDrag(const TKavrel_Form& form);
