@@ -20,11 +20,6 @@ inline float ProbeError(const TLesson& lesson, TZahyoR p, TZahyoR f, TZahyoR h)
     return ExpectedProbeError(p, f, h, lesson.RatioPF, lesson.RatioPH);
 }
 
-inline bool Keepable(float e)
-{
-    return ExpectedKept(e);
-}
-
 // The repaint reaches the probe while no term of F or of the ratio is empty.
 inline bool ProbeRuns(const TLesson& lesson)
 {

@@ -68,10 +68,25 @@ bool IsScrollKey(Qt::Key key)
     }
 }
 
-bool IsButtonKey(const TMonkeyEvent& event)
+TInputKind KindOf(const TKavrel_Form& form, const TMonkeyEvent& event)
 {
-    return event.modifiers == Qt::NoModifier
-        && (event.key == Qt::Key_Space || event.key == Qt::Key_Return || event.key == Qt::Key_Enter);
+    QWidget* target = TargetOf(form, event);
+    if (event.gesture == TGesture::Key) {
+        if (target == form.ScrollBar1 && IsScrollKey(event.key))
+            return TInputKind::ScrollKey;
+        if (qobject_cast<TButton*>(target) && ActivatesButton(event))
+            return TInputKind::ButtonKey;
+        return TInputKind::Other;
+    }
+    if (target == form.PaintBox1)
+        return TInputKind::PlanePress;
+    if (target == form.ScrollBar1)
+        return TInputKind::ScrollMouse;
+    if (qobject_cast<TButton*>(target))
+        return TInputKind::ButtonMouse;
+    if (qobject_cast<TSpeedButton*>(target))
+        return TInputKind::ToggleMouse;
+    return TInputKind::Other;
 }
 
 struct TGroupButton {
@@ -114,8 +129,7 @@ private:
 
     bool Confirmed() const
     {
-        const auto kettei = log_.buttonClicks.find(QStringLiteral("BtnKettei"));
-        return before_.allComplete && kettei != log_.buttonClicks.end() && kettei->second > 0;
+        return before_.allComplete && ClicksOf(log_.buttonClicks, QStringLiteral("BtnKettei")) > 0;
     }
 
     // The window is still there and free for the next event: nothing holds
@@ -178,8 +192,7 @@ private:
             buttonExpected = presses;
         else if (kind == TInputKind::ButtonKey)
             buttonExpected = 1;
-        const auto clicks = log_.buttonClicks.find(before_.target);
-        const int targetClicks = clicks == log_.buttonClicks.end() ? 0 : clicks->second;
+        const int targetClicks = ClicksOf(log_.buttonClicks, before_.target);
         if (log_.ButtonClicks() != buttonExpected || (buttonExpected > 0 && targetClicks != buttonExpected))
             Fail(QStringLiteral("answer"), QStringLiteral("push buttons clicked %1 times (%2 by %3), not %4")
                                                .arg(log_.ButtonClicks())
@@ -188,8 +201,7 @@ private:
                                                .arg(buttonExpected));
 
         const int toggleExpected = kind == TInputKind::ToggleMouse && left ? presses : 0;
-        const auto toggles = log_.toggleClicks.find(before_.target);
-        const int targetToggles = toggles == log_.toggleClicks.end() ? 0 : toggles->second;
+        const int targetToggles = ClicksOf(log_.toggleClicks, before_.target);
         if (log_.ToggleClicks() != toggleExpected || targetToggles != toggleExpected)
             Fail(QStringLiteral("answer"), QStringLiteral("toggle buttons clicked %1 times, not %2")
                                                .arg(log_.ToggleClicks())
@@ -258,7 +270,7 @@ private:
                                                   0, 'g', 9));
         for (int i = before_.zanzoCount + 1; i <= lesson_.ZanzoCount; ++i) {
             const float e = ProbeError(lesson_, lesson_.Ten[i], lesson_.TenF, FootOnLine(lesson_, lesson_.Ten[i]));
-            if (!SamePoint(lesson_.Ten[i], lesson_.Ten[0]) || !Keepable(e))
+            if (!SamePoint(lesson_.Ten[i], lesson_.Ten[0]) || !ExpectedKept(e))
                 Fail(QStringLiteral("kept"), QStringLiteral("kept point %1 %2 has e %3 (P %4)")
                                                  .arg(i)
                                                  .arg(PointText(lesson_.Ten[i]))
@@ -271,7 +283,7 @@ private:
     {
         if (before_.kind != TInputKind::PlanePress || !before_.probeRuns || POnF(lesson_))
             return before_.zanzoCount;
-        if (!Keepable(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenF, lesson_.TenH)))
+        if (!ExpectedKept(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenF, lesson_.TenH)))
             return before_.zanzoCount;
         return std::min(ZANZO_MAX, before_.zanzoCount + Presses(event_));
     }
@@ -375,29 +387,19 @@ private:
     // being that digit or the Single nearest its square root.
     void CheckRatioLabel(const QString& name, int state, float ratio, const QString& label)
     {
-        const auto fail = [&] {
+        const bool shown = state == 0   ? label.isEmpty() && SameSingle(ratio, 0.0f)
+                           : state == 1 ? label == QStringLiteral(" √") && IsRatioValueOrZero(ratio)
+                                        : CompleteRatioMatches(label, ratio);
+        if (!shown)
             Fail(name, QStringLiteral("shows %1 with state %2, value %3")
                            .arg(Quoted(label))
                            .arg(state)
                            .arg(double(ratio), 0, 'g', 9));
-        };
-        if (state == 0) {
-            if (!label.isEmpty() || !SameSingle(ratio, 0.0f))
-                fail();
-            return;
-        }
-        if (state == 1) {
-            if (label != QStringLiteral(" √") || !IsRatioValue(ratio, true))
-                fail();
-            return;
-        }
-        if (!CompleteRatioMatches(label, ratio))
-            fail();
     }
 
-    static bool IsRatioValue(float ratio, bool orZero)
+    static bool IsRatioValueOrZero(float ratio)
     {
-        if (orZero && SameSingle(ratio, 0.0f))
+        if (SameSingle(ratio, 0.0f))
             return true;
         for (int digit = 1; digit <= 9; ++digit)
             if (SameSingle(ratio, float(digit)) || SameSingle(ratio, RootOf(digit)))
@@ -425,27 +427,6 @@ private:
 };
 
 }  // namespace
-
-TInputKind KindOf(const TKavrel_Form& form, const TMonkeyEvent& event)
-{
-    QWidget* target = TargetOf(form, event);
-    if (event.gesture == TGesture::Key) {
-        if (target == form.ScrollBar1 && IsScrollKey(event.key))
-            return TInputKind::ScrollKey;
-        if (qobject_cast<TButton*>(target) && IsButtonKey(event))
-            return TInputKind::ButtonKey;
-        return TInputKind::Other;
-    }
-    if (target == form.PaintBox1)
-        return TInputKind::PlanePress;
-    if (target == form.ScrollBar1)
-        return TInputKind::ScrollMouse;
-    if (qobject_cast<TButton*>(target))
-        return TInputKind::ButtonMouse;
-    if (qobject_cast<TSpeedButton*>(target))
-        return TInputKind::ToggleMouse;
-    return TInputKind::Other;
-}
 
 TSnapshot Snapshot(const TKavrel_Form& form, const TMonkeyEvent& event)
 {

@@ -6,22 +6,11 @@
 
 namespace {
 
-QString ButtonCode(Qt::MouseButton button)
+// A button or a key as C++: its enumerator's name in Qt's own table.
+QString QtName(const QMetaEnum& names, int value)
 {
-    switch (button) {
-    case Qt::RightButton:
-        return QStringLiteral("Qt::RightButton");
-    case Qt::MiddleButton:
-        return QStringLiteral("Qt::MiddleButton");
-    default:
-        return QStringLiteral("Qt::LeftButton");
-    }
-}
-
-QString KeyCode(Qt::Key key)
-{
-    const char* name = QMetaEnum::fromType<Qt::Key>().valueToKey(key);
-    return name ? QStringLiteral("Qt::") + QString::fromLatin1(name) : QString::number(int(key));
+    const char* name = names.valueToKey(value);
+    return name ? QStringLiteral("Qt::") + QString::fromLatin1(name) : QString::number(value);
 }
 
 QString ModifiersCode(Qt::KeyboardModifiers modifiers)
@@ -52,23 +41,6 @@ QWidget* KeyTarget(const TKavrel_Form& form)
     return focus ? focus : const_cast<TKavrel_Form*>(&form);
 }
 
-bool ActivatesButton(const TMonkeyEvent& event)
-{
-    return event.modifiers == Qt::NoModifier
-        && (event.key == Qt::Key_Space || event.key == Qt::Key_Return || event.key == Qt::Key_Enter);
-}
-
-}  // namespace
-
-QWidget* TargetOf(const TKavrel_Form& form, const TMonkeyEvent& event)
-{
-    if (event.gesture == TGesture::Key)
-        return KeyTarget(form);
-    if (event.control.isEmpty())
-        return form.Client();
-    return form.Client()->findChild<QWidget*>(event.control);
-}
-
 bool WouldQuit(const TKavrel_Form& form, const TMonkeyEvent& event)
 {
     QWidget* target = TargetOf(form, event);
@@ -77,6 +49,23 @@ bool WouldQuit(const TKavrel_Form& form, const TMonkeyEvent& event)
     if (event.gesture == TGesture::Key)
         return ActivatesButton(event);
     return event.button == Qt::LeftButton;
+}
+
+}  // namespace
+
+bool ActivatesButton(const TMonkeyEvent& event)
+{
+    return event.modifiers == Qt::NoModifier
+        && (event.key == Qt::Key_Space || event.key == Qt::Key_Return || event.key == Qt::Key_Enter);
+}
+
+QWidget* TargetOf(const TKavrel_Form& form, const TMonkeyEvent& event)
+{
+    if (event.gesture == TGesture::Key)
+        return KeyTarget(form);
+    if (event.control.isEmpty())
+        return form.Client();
+    return form.Client()->findChild<QWidget*>(event.control);
 }
 
 bool Perform(TKavrel_Form& form, const TMonkeyEvent& event, const std::function<void()>& beginGesture,
@@ -143,7 +132,7 @@ int Presses(const TMonkeyEvent& event)
 QString Code(const TMonkeyEvent& event)
 {
     const QString widget = WidgetCode(event);
-    const QString button = ButtonCode(event.button);
+    const QString button = QtName(QMetaEnum::fromType<Qt::MouseButtons>(), event.button);
     const QString at = PointCode(event.at);
     switch (event.gesture) {
     case TGesture::Click:
@@ -161,7 +150,7 @@ QString Code(const TMonkeyEvent& event)
             .arg(widget, at, PointCode((event.at + event.to) / 2), PointCode(event.to));
     case TGesture::Key:
         return QStringLiteral("QTest::keyClick(Form().focusWidget(), %1, %2);")
-            .arg(KeyCode(event.key), ModifiersCode(event.modifiers));
+            .arg(QtName(QMetaEnum::fromType<Qt::Key>(), event.key), ModifiersCode(event.modifiers));
     }
     return QString();
 }

@@ -31,6 +31,15 @@ void RunThenNote(Handler&& handler, After&& after)
     after();
 }
 
+// The text of the error box for the error P on F raises now.
+QString DivisionErrorOfPOnF(const TLesson& lesson)
+{
+    // PH² = 0 as well makes 0 ÷ 0.
+    const QString message = POnLine(lesson) ? QStringLiteral("不正な浮動小数点数演算命令.")
+                                      : QStringLiteral("0 による浮動小数点数除算.");
+    return Application->Title() + QLatin1Char('|') + message;
+}
+
 }  // namespace
 
 int THandlerLog::ButtonClicks() const
@@ -41,14 +50,6 @@ int THandlerLog::ButtonClicks() const
 int THandlerLog::ToggleClicks() const
 {
     return Sum(toggleClicks);
-}
-
-QString DivisionErrorOfPOnF(const TLesson& lesson)
-{
-    // PH² = 0 as well makes 0 ÷ 0.
-    const QString message = POnLine(lesson) ? QStringLiteral("不正な浮動小数点数演算命令.")
-                                      : QStringLiteral("0 による浮動小数点数除算.");
-    return Application->Title() + QLatin1Char('|') + message;
 }
 
 TWatch::TWatch(TKavrel_Form& form)
@@ -95,7 +96,6 @@ void TWatch::WrapPlane(TKavrel_Form& form)
         RunThenNote([&] { original(sender, button, shift, x, y); }, [&] { AfterRepaint(); });
     };
     plane->OnPaint = [this, original = plane->OnPaint](TObject* sender) {
-        ++log.systemRepaints;
         RunThenNote([&] { original(sender); },
                     [&] {
                         if (ProbeRuns(lesson_) && POnF(lesson_))
