@@ -21,26 +21,12 @@ const std::array<const char*, 6> kToggleButtons = {"SbnLine", "SbnZahyo", "SbnXz
 
 // Keys that move the focus, press the focused button or move the scroll
 // bar, and a few that the window has no use for.
-const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 18> kKeys = {{
-    {Qt::Key_Tab, Qt::NoModifier},
-    {Qt::Key_Tab, Qt::NoModifier},
-    {Qt::Key_Backtab, Qt::ShiftModifier},
-    {Qt::Key_Space, Qt::NoModifier},
-    {Qt::Key_Space, Qt::NoModifier},
-    {Qt::Key_Return, Qt::NoModifier},
-    {Qt::Key_Enter, Qt::NoModifier},
-    {Qt::Key_Left, Qt::NoModifier},
-    {Qt::Key_Right, Qt::NoModifier},
-    {Qt::Key_Up, Qt::NoModifier},
-    {Qt::Key_Down, Qt::NoModifier},
-    {Qt::Key_PageUp, Qt::NoModifier},
-    {Qt::Key_PageDown, Qt::NoModifier},
-    {Qt::Key_Home, Qt::NoModifier},
-    {Qt::Key_End, Qt::NoModifier},
-    {Qt::Key_Escape, Qt::NoModifier},
-    {Qt::Key_5, Qt::NoModifier},
-    {Qt::Key_A, Qt::ControlModifier},
-}};
+const std::array<QKeyCombination, 18> kKeys = {
+    Qt::Key_Tab, Qt::Key_Tab, Qt::ShiftModifier | Qt::Key_Backtab,
+    Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter,
+    Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End,
+    Qt::Key_Escape, Qt::Key_5, Qt::ControlModifier | Qt::Key_A,
+};
 
 bool InsidePlane(QPoint pixel)
 {
@@ -284,10 +270,10 @@ TMonkeyEvent TGenerator::ScrollThumbDrag(const TKavrel_Form& form)
 
 TMonkeyEvent TGenerator::KeyPress(const TKavrel_Form&)
 {
-    const auto& [key, modifiers] = kKeys[Below(int(kKeys.size()))];
+    const QKeyCombination keys = kKeys[Below(int(kKeys.size()))];
     TMonkeyEvent event;
     event.gesture = TGesture::Key;
-    event.key = key;
-    event.modifiers = modifiers;
+    event.key = keys.key();
+    event.modifiers = keys.keyboardModifiers();
     return event;
 }

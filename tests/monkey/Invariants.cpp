@@ -4,6 +4,7 @@
 #include "Arithmetic.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -53,19 +54,9 @@ float RootOf(int digit)
 
 bool IsScrollKey(Qt::Key key)
 {
-    switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        return true;
-    default:
-        return false;
-    }
+    static constexpr std::array kScrollKeys = {Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up,   Qt::Key_Down,
+                                               Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+    return std::ranges::find(kScrollKeys, key) != kScrollKeys.end();
 }
 
 TInputKind KindOf(const TKavrel_Form& form, const TMonkeyEvent& event)

@@ -15,14 +15,10 @@ QString QtName(const QMetaEnum& names, int value)
 
 QString ModifiersCode(Qt::KeyboardModifiers modifiers)
 {
-    QStringList parts;
-    if (modifiers & Qt::ShiftModifier)
-        parts << QStringLiteral("Qt::ShiftModifier");
-    if (modifiers & Qt::ControlModifier)
-        parts << QStringLiteral("Qt::ControlModifier");
-    if (modifiers & Qt::AltModifier)
-        parts << QStringLiteral("Qt::AltModifier");
-    return parts.isEmpty() ? QStringLiteral("{}") : parts.join(QStringLiteral(" | "));
+    if (modifiers == Qt::NoModifier)
+        return QStringLiteral("{}");
+    QString names = QString::fromLatin1(QMetaEnum::fromType<Qt::KeyboardModifiers>().valueToKeys(modifiers.toInt()));
+    return QStringLiteral("Qt::") + names.replace(QLatin1Char('|'), QStringLiteral(" | Qt::"));
 }
 
 QString WidgetCode(const TMonkeyEvent& event)
