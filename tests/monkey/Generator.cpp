@@ -192,7 +192,7 @@ TMonkeyEvent TGenerator::PlaneNearCurve(const TKavrel_Form& form)
     for (int i = 0; i < kPlaneSize; ++i) {
         const QPoint pixel = row ? QPoint(i, fixed) : QPoint(fixed, i);
         const TZahyoR p = form.DottoZahyo(TDot{float(pixel.x()), float(pixel.y())});
-        const float error = ProbeError(form.Lesson, p, form.Lesson.TenF, FootOnLine(form.Lesson, p));
+        const float error = ProbeError(form.Lesson, p, FootOnLine(form.Lesson, p));
         if (error < bestError) {
             bestError = error;
             best = pixel;

@@ -25,10 +25,13 @@ QString FullWidthDigit(int digit)
     return QString(QChar(0xFF10 + digit));
 }
 
-// A complete coordinate or line constant as the keypad writes it: the
-// minus only for a negative value.
-QString SignedDigit(int value)
+// What a coordinate or the line's constant shows once begun: the pending
+// minus, or when complete the digit, with the minus only for a negative
+// value.
+QString EntryText(int state, int value)
 {
+    if (state != STATE_COMPLETE)
+        return kMinus;
     return (value < 0 ? kMinus : QString()) + FullWidthDigit(std::abs(value));
 }
 
@@ -256,11 +259,9 @@ private:
                                              .arg(expected)
                                              .arg(before_.zanzoCount)
                                              .arg(PointText(lesson_.Ten[0]))
-                                             .arg(double(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenF,
-                                                                    lesson_.TenH)),
-                                                  0, 'g', 9));
+                                             .arg(double(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenH)), 0, 'g', 9));
         for (int i = before_.zanzoCount + 1; i <= lesson_.ZanzoCount; ++i) {
-            const float e = ProbeError(lesson_, lesson_.Ten[i], lesson_.TenF, FootOnLine(lesson_, lesson_.Ten[i]));
+            const float e = ProbeError(lesson_, lesson_.Ten[i], FootOnLine(lesson_, lesson_.Ten[i]));
             if (!SamePoint(lesson_.Ten[i], lesson_.Ten[0]) || !ExpectedKept(e))
                 Fail(QStringLiteral("kept"), QStringLiteral("kept point %1 %2 has e %3 (P %4)")
                                                  .arg(i)
@@ -274,7 +275,7 @@ private:
     {
         if (before_.kind != TInputKind::PlanePress || !before_.probeRuns || POnF(lesson_))
             return before_.zanzoCount;
-        if (!ExpectedKept(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenF, lesson_.TenH)))
+        if (!ExpectedKept(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenH)))
             return before_.zanzoCount;
         return std::min(ZANZO_MAX, before_.zanzoCount + Presses(event_));
     }
@@ -343,12 +344,8 @@ private:
                 Fail(QStringLiteral("LblSiki"), QStringLiteral("LineName %1 with LineAxis %2")
                                                     .arg(Quoted(lesson_.LineName))
                                                     .arg(lesson_.LineAxis));
-            if (lesson_.LineState == 1)
-                expected = QLatin1Char(' ') + name;
-            else if (lesson_.LineState == STATE_COMPLETE)
-                expected = QLatin1Char(' ') + name + SignedDigit(lesson_.LineValue);
-            else
-                expected = QLatin1Char(' ') + name + kMinus;
+            expected = QLatin1Char(' ') + name
+                     + (lesson_.LineState == 1 ? QString() : EntryText(lesson_.LineState, lesson_.LineValue));
         }
         if (label != expected)
             Fail(QStringLiteral("LblSiki"), QStringLiteral("shows %1 with LineState %2, LineValue %3; expected %4")
@@ -360,11 +357,7 @@ private:
 
     void CheckCoordinateLabel(const QString& name, int state, int value, const QString& label)
     {
-        QString expected;
-        if (state == STATE_COMPLETE)
-            expected = QLatin1Char(' ') + SignedDigit(value);
-        else if (state != 0)
-            expected = QLatin1Char(' ') + kMinus;
+        const QString expected = state == 0 ? QString() : QLatin1Char(' ') + EntryText(state, value);
         if (label != expected)
             Fail(name, QStringLiteral("shows %1 with state %2, value %3; expected %4")
                            .arg(Quoted(label))

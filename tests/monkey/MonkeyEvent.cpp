@@ -31,12 +31,6 @@ QString PointCode(QPoint point)
     return QStringLiteral("QPoint(%1, %2)").arg(point.x()).arg(point.y());
 }
 
-QWidget* KeyTarget(const TKavrel_Form& form)
-{
-    QWidget* focus = form.focusWidget();
-    return focus ? focus : const_cast<TKavrel_Form*>(&form);
-}
-
 bool WouldQuit(const TKavrel_Form& form, const TMonkeyEvent& event)
 {
     QWidget* target = TargetOf(form, event);
@@ -57,8 +51,9 @@ bool ActivatesButton(const TMonkeyEvent& event)
 
 QWidget* TargetOf(const TKavrel_Form& form, const TMonkeyEvent& event)
 {
+    // A key goes to the widget with the focus, else to the window.
     if (event.gesture == TGesture::Key)
-        return KeyTarget(form);
+        return form.focusWidget() ? form.focusWidget() : const_cast<TKavrel_Form*>(&form);
     if (event.control.isEmpty())
         return form.Client();
     return form.Client()->findChild<QWidget*>(event.control);

@@ -104,8 +104,7 @@ void TSession::Plant(TPlantedFault fault)
                                                                                  int& position) {
             original(sender, code, position);
             const TLesson& lesson = form.Lesson;
-            if (ProbeRuns(lesson) && !POnF(lesson)
-                && ExpectedKept(ProbeError(lesson, lesson.Ten[0], lesson.TenF, lesson.TenH)))
+            if (ProbeRuns(lesson) && !POnF(lesson) && ExpectedKept(ProbeError(lesson, lesson.Ten[0], lesson.TenH)))
                 form.ZanzoKioku();
         };
         break;
