@@ -187,18 +187,18 @@ private:
         else if (kind == TInputKind::ButtonKey)
             buttonExpected = 1;
         const int targetClicks = ClicksOf(log_.buttonClicks, before_.target);
-        if (log_.ButtonClicks() != buttonExpected || (buttonExpected > 0 && targetClicks != buttonExpected))
+        if (AllClicks(log_.buttonClicks) != buttonExpected || (buttonExpected > 0 && targetClicks != buttonExpected))
             Fail(QStringLiteral("answer"), QStringLiteral("push buttons clicked %1 times (%2 by %3), not %4")
-                                               .arg(log_.ButtonClicks())
+                                               .arg(AllClicks(log_.buttonClicks))
                                                .arg(targetClicks)
                                                .arg(before_.target)
                                                .arg(buttonExpected));
 
         const int toggleExpected = kind == TInputKind::ToggleMouse && left ? presses : 0;
         const int targetToggles = ClicksOf(log_.toggleClicks, before_.target);
-        if (log_.ToggleClicks() != toggleExpected || targetToggles != toggleExpected)
+        if (AllClicks(log_.toggleClicks) != toggleExpected || targetToggles != toggleExpected)
             Fail(QStringLiteral("answer"), QStringLiteral("toggle buttons clicked %1 times, not %2")
-                                               .arg(log_.ToggleClicks())
+                                               .arg(AllClicks(log_.toggleClicks))
                                                .arg(toggleExpected));
     }
 

@@ -6,16 +6,9 @@
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
 
-#include <numeric>
-
 namespace {
 
 TWatch* activeWatch = nullptr;
-
-int Sum(const std::map<QString, int>& counts)
-{
-    return std::accumulate(counts.begin(), counts.end(), 0, [](int sum, const auto& entry) { return sum + entry.second; });
-}
 
 // Runs a handler and then `after`, also when the handler throws (the error
 // then goes on to the window's own dispatch).
@@ -41,16 +34,6 @@ QString DivisionErrorOfPOnF(const TLesson& lesson)
 }
 
 }  // namespace
-
-int THandlerLog::ButtonClicks() const
-{
-    return Sum(buttonClicks);
-}
-
-int THandlerLog::ToggleClicks() const
-{
-    return Sum(toggleClicks);
-}
 
 TWatch::TWatch(TKavrel_Form& form)
     : lesson_(form.Lesson)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <numeric>
 
 // What the window's handlers did during one event.
 struct THandlerLog {
@@ -22,9 +23,6 @@ struct THandlerLog {
     int systemRepaintsOnF = 0;            // repaints of the plane the window system asked for that met P on F
     QStringList expectedErrors;           // "caption|text" of the reports the window owes
     QStringList reportedErrors;           // what the error box showed
-
-    int ButtonClicks() const;
-    int ToggleClicks() const;
 };
 
 // The clicks of one button, by name, in buttonClicks or toggleClicks.
@@ -32,6 +30,12 @@ inline int ClicksOf(const std::map<QString, int>& clicks, const QString& name)
 {
     const auto found = clicks.find(name);
     return found == clicks.end() ? 0 : found->second;
+}
+
+// The clicks of all buttons in buttonClicks or toggleClicks.
+inline int AllClicks(const std::map<QString, int>& clicks)
+{
+    return std::accumulate(clicks.begin(), clicks.end(), 0, [](int sum, const auto& entry) { return sum + entry.second; });
 }
 
 // Watches a window: wraps the handlers of the plane, the scroll bar and the
