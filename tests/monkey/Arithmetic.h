@@ -15,14 +15,10 @@ inline TZahyoR FootOnLine(const TLesson& lesson, TZahyoR p)
     return lesson.LineAxis == 1 ? TZahyoR{c, p.Y} : TZahyoR{p.X, c};
 }
 
-inline float ProbeError(const TLesson& lesson, TZahyoR p, TZahyoR f, TZahyoR h)
+// e for a P and its H, with the lesson's F and ratio.
+inline float ProbeError(const TLesson& lesson, TZahyoR p, TZahyoR h)
 {
-    return ExpectedProbeError(p, f, h, lesson.RatioPF, lesson.RatioPH);
-}
-
-inline bool Keepable(float e)
-{
-    return ExpectedKept(e);
+    return ExpectedProbeError(p, lesson.TenF, h, lesson.RatioPF, lesson.RatioPH);
 }
 
 // The repaint reaches the probe while no term of F or of the ratio is empty.

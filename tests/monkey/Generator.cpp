@@ -4,7 +4,6 @@
 #include "Arithmetic.h"
 
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -22,26 +21,12 @@ const std::array<const char*, 6> kToggleButtons = {"SbnLine", "SbnZahyo", "SbnXz
 
 // Keys that move the focus, press the focused button or move the scroll
 // bar, and a few that the window has no use for.
-const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 18> kKeys = {{
-    {Qt::Key_Tab, Qt::NoModifier},
-    {Qt::Key_Tab, Qt::NoModifier},
-    {Qt::Key_Backtab, Qt::ShiftModifier},
-    {Qt::Key_Space, Qt::NoModifier},
-    {Qt::Key_Space, Qt::NoModifier},
-    {Qt::Key_Return, Qt::NoModifier},
-    {Qt::Key_Enter, Qt::NoModifier},
-    {Qt::Key_Left, Qt::NoModifier},
-    {Qt::Key_Right, Qt::NoModifier},
-    {Qt::Key_Up, Qt::NoModifier},
-    {Qt::Key_Down, Qt::NoModifier},
-    {Qt::Key_PageUp, Qt::NoModifier},
-    {Qt::Key_PageDown, Qt::NoModifier},
-    {Qt::Key_Home, Qt::NoModifier},
-    {Qt::Key_End, Qt::NoModifier},
-    {Qt::Key_Escape, Qt::NoModifier},
-    {Qt::Key_5, Qt::NoModifier},
-    {Qt::Key_A, Qt::ControlModifier},
-}};
+const std::array<QKeyCombination, 18> kKeys = {
+    Qt::Key_Tab, Qt::Key_Tab, Qt::ShiftModifier | Qt::Key_Backtab,
+    Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter,
+    Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End,
+    Qt::Key_Escape, Qt::Key_5, Qt::ControlModifier | Qt::Key_A,
+};
 
 bool InsidePlane(QPoint pixel)
 {
@@ -51,22 +36,6 @@ bool InsidePlane(QPoint pixel)
 QPoint WholePixel(TDot dot)
 {
     return QPoint(int(std::lround(dot.X)), int(std::lround(dot.Y)));
-}
-
-QRect ScrollBarPart(const TScrollBar& bar, QStyle::SubControl part)
-{
-    QStyleOptionSlider option;
-    option.initFrom(&bar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = bar.orientation();
-    option.minimum = bar.minimum();
-    option.maximum = bar.maximum();
-    option.sliderPosition = bar.sliderPosition();
-    option.sliderValue = bar.value();
-    option.singleStep = bar.singleStep();
-    option.pageStep = bar.pageStep();
-    option.upsideDown = bar.invertedAppearance();
-    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
 }
 
 }  // namespace
@@ -191,12 +160,8 @@ TMonkeyEvent TGenerator::AnywhereOnWindow(const TKavrel_Form& form)
         TMonkeyEvent event;
         event.gesture = OneIn(8) ? TGesture::DoubleClick : TGesture::Click;
         event.button = AnyButton();
-        if (under) {
-            event.control = under->objectName();
-            event.at = under->mapFrom(client, point);
-        } else {
-            event.at = point;
-        }
+        event.control = under ? under->objectName() : QString();
+        event.at = under ? under->mapFrom(client, point) : point;
         return event;
     }
 }
@@ -227,7 +192,7 @@ TMonkeyEvent TGenerator::PlaneNearCurve(const TKavrel_Form& form)
     for (int i = 0; i < kPlaneSize; ++i) {
         const QPoint pixel = row ? QPoint(i, fixed) : QPoint(fixed, i);
         const TZahyoR p = form.DottoZahyo(TDot{float(pixel.x()), float(pixel.y())});
-        const float error = ProbeError(form.Lesson, p, form.Lesson.TenF, FootOnLine(form.Lesson, p));
+        const float error = ProbeError(form.Lesson, p, FootOnLine(form.Lesson, p));
         if (error < bestError) {
             bestError = error;
             best = pixel;
@@ -267,28 +232,28 @@ TMonkeyEvent TGenerator::PlaneOnKeptPoint(const TKavrel_Form& form)
     return InsidePlane(kept) ? OnPlane(kept) : PlaneAtRandom(form);
 }
 
-TMonkeyEvent TGenerator::ScrollArrow(const TKavrel_Form& form)
+// A click on a part of the scroll bar, now and then with another button.
+TMonkeyEvent TGenerator::OnScrollBar(const TKavrel_Form& form, const QRect& part)
 {
-    const QStyle::SubControl arrow = OneIn(2) ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine;
     TMonkeyEvent event;
     event.gesture = OneIn(8) ? TGesture::DoubleClick : TGesture::Click;
     event.control = form.ScrollBar1->objectName();
     event.button = OneIn(10) ? AnyButton() : Qt::LeftButton;
-    event.at = Inside(ScrollBarPart(*form.ScrollBar1, arrow));
+    event.at = Inside(part);
     return event;
+}
+
+TMonkeyEvent TGenerator::ScrollArrow(const TKavrel_Form& form)
+{
+    const QStyle::SubControl arrow = OneIn(2) ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine;
+    return OnScrollBar(form, form.ScrollBar1->PartRect(arrow));
 }
 
 TMonkeyEvent TGenerator::ScrollTrack(const TKavrel_Form& form)
 {
-    const QRect before = ScrollBarPart(*form.ScrollBar1, QStyle::SC_ScrollBarSubPage);
-    const QRect after = ScrollBarPart(*form.ScrollBar1, QStyle::SC_ScrollBarAddPage);
-    const QRect track = before.isEmpty() || (!after.isEmpty() && OneIn(2)) ? after : before;
-    TMonkeyEvent event;
-    event.gesture = OneIn(8) ? TGesture::DoubleClick : TGesture::Click;
-    event.control = form.ScrollBar1->objectName();
-    event.button = OneIn(10) ? AnyButton() : Qt::LeftButton;
-    event.at = Inside(track);
-    return event;
+    const QRect before = form.ScrollBar1->PartRect(QStyle::SC_ScrollBarSubPage);
+    const QRect after = form.ScrollBar1->PartRect(QStyle::SC_ScrollBarAddPage);
+    return OnScrollBar(form, before.isEmpty() || (!after.isEmpty() && OneIn(2)) ? after : before);
 }
 
 // From a pixel of the thumb to anywhere along the bar, past its ends too.
@@ -298,17 +263,17 @@ TMonkeyEvent TGenerator::ScrollThumbDrag(const TKavrel_Form& form)
     TMonkeyEvent event;
     event.gesture = TGesture::Drag;
     event.control = bar.objectName();
-    event.at = Inside(ScrollBarPart(bar, QStyle::SC_ScrollBarSlider));
+    event.at = Inside(bar.PartRect(QStyle::SC_ScrollBarSlider));
     event.to = QPoint(Below(bar.width() + 80) - 40, Below(bar.height() + 20) - 10);
     return event;
 }
 
 TMonkeyEvent TGenerator::KeyPress(const TKavrel_Form&)
 {
-    const auto& [key, modifiers] = kKeys[Below(int(kKeys.size()))];
+    const QKeyCombination keys = kKeys[Below(int(kKeys.size()))];
     TMonkeyEvent event;
     event.gesture = TGesture::Key;
-    event.key = key;
-    event.modifiers = modifiers;
+    event.key = keys.key();
+    event.modifiers = keys.keyboardModifiers();
     return event;
 }

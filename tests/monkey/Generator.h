@@ -7,10 +7,7 @@
 #include <random>
 
 // Picks the learner's next action at random, from a seed, looking at the
-// window as it is now: keypad keys, toggle and push buttons, clicks
-// anywhere on the window, clicks on the plane (at random, near the curve,
-// exactly on F's pixel, on the fixed line, on P and on kept points), the
-// scroll bar's arrows, track and thumb, and keys.
+// window as it is now; each kind of action is one of the functions below.
 class TGenerator {
 public:
     explicit TGenerator(std::uint64_t seed);
@@ -35,6 +32,7 @@ private:
     TMonkeyEvent PlaneOnLine(const TKavrel_Form& form);
     TMonkeyEvent PlaneOnP(const TKavrel_Form& form);
     TMonkeyEvent PlaneOnKeptPoint(const TKavrel_Form& form);
+    TMonkeyEvent OnScrollBar(const TKavrel_Form& form, const QRect& part);
     TMonkeyEvent ScrollArrow(const TKavrel_Form& form);
     TMonkeyEvent ScrollTrack(const TKavrel_Form& form);
     TMonkeyEvent ScrollThumbDrag(const TKavrel_Form& form);

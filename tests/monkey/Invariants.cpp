@@ -4,6 +4,7 @@
 #include "Arithmetic.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -24,10 +25,13 @@ QString FullWidthDigit(int digit)
     return QString(QChar(0xFF10 + digit));
 }
 
-// A complete coordinate or line constant as the keypad writes it: the
-// minus only for a negative value.
-QString SignedDigit(int value)
+// What a coordinate or the line's constant shows once begun: the pending
+// minus, or when complete the digit, with the minus only for a negative
+// value.
+QString EntryText(int state, int value)
 {
+    if (state != STATE_COMPLETE)
+        return kMinus;
     return (value < 0 ? kMinus : QString()) + FullWidthDigit(std::abs(value));
 }
 
@@ -53,25 +57,30 @@ float RootOf(int digit)
 
 bool IsScrollKey(Qt::Key key)
 {
-    switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        return true;
-    default:
-        return false;
-    }
+    static constexpr std::array kScrollKeys = {Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up,   Qt::Key_Down,
+                                               Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+    return std::ranges::find(kScrollKeys, key) != kScrollKeys.end();
 }
 
-bool IsButtonKey(const TMonkeyEvent& event)
+TInputKind KindOf(const TKavrel_Form& form, const TMonkeyEvent& event)
 {
-    return event.modifiers == Qt::NoModifier
-        && (event.key == Qt::Key_Space || event.key == Qt::Key_Return || event.key == Qt::Key_Enter);
+    QWidget* target = TargetOf(form, event);
+    if (event.gesture == TGesture::Key) {
+        if (target == form.ScrollBar1 && IsScrollKey(event.key))
+            return TInputKind::ScrollKey;
+        if (qobject_cast<TButton*>(target) && ActivatesButton(event))
+            return TInputKind::ButtonKey;
+        return TInputKind::Other;
+    }
+    if (target == form.PaintBox1)
+        return TInputKind::PlanePress;
+    if (target == form.ScrollBar1)
+        return TInputKind::ScrollMouse;
+    if (qobject_cast<TButton*>(target))
+        return TInputKind::ButtonMouse;
+    if (qobject_cast<TSpeedButton*>(target))
+        return TInputKind::ToggleMouse;
+    return TInputKind::Other;
 }
 
 struct TGroupButton {
@@ -114,8 +123,7 @@ private:
 
     bool Confirmed() const
     {
-        const auto kettei = log_.buttonClicks.find(QStringLiteral("BtnKettei"));
-        return before_.allComplete && kettei != log_.buttonClicks.end() && kettei->second > 0;
+        return before_.allComplete && ClicksOf(log_.buttonClicks, QStringLiteral("BtnKettei")) > 0;
     }
 
     // The window is still there and free for the next event: nothing holds
@@ -178,21 +186,19 @@ private:
             buttonExpected = presses;
         else if (kind == TInputKind::ButtonKey)
             buttonExpected = 1;
-        const auto clicks = log_.buttonClicks.find(before_.target);
-        const int targetClicks = clicks == log_.buttonClicks.end() ? 0 : clicks->second;
-        if (log_.ButtonClicks() != buttonExpected || (buttonExpected > 0 && targetClicks != buttonExpected))
+        const int targetClicks = ClicksOf(log_.buttonClicks, before_.target);
+        if (AllClicks(log_.buttonClicks) != buttonExpected || (buttonExpected > 0 && targetClicks != buttonExpected))
             Fail(QStringLiteral("answer"), QStringLiteral("push buttons clicked %1 times (%2 by %3), not %4")
-                                               .arg(log_.ButtonClicks())
+                                               .arg(AllClicks(log_.buttonClicks))
                                                .arg(targetClicks)
                                                .arg(before_.target)
                                                .arg(buttonExpected));
 
         const int toggleExpected = kind == TInputKind::ToggleMouse && left ? presses : 0;
-        const auto toggles = log_.toggleClicks.find(before_.target);
-        const int targetToggles = toggles == log_.toggleClicks.end() ? 0 : toggles->second;
-        if (log_.ToggleClicks() != toggleExpected || targetToggles != toggleExpected)
+        const int targetToggles = ClicksOf(log_.toggleClicks, before_.target);
+        if (AllClicks(log_.toggleClicks) != toggleExpected || targetToggles != toggleExpected)
             Fail(QStringLiteral("answer"), QStringLiteral("toggle buttons clicked %1 times, not %2")
-                                               .arg(log_.ToggleClicks())
+                                               .arg(AllClicks(log_.toggleClicks))
                                                .arg(toggleExpected));
     }
 
@@ -253,12 +259,10 @@ private:
                                              .arg(expected)
                                              .arg(before_.zanzoCount)
                                              .arg(PointText(lesson_.Ten[0]))
-                                             .arg(double(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenF,
-                                                                    lesson_.TenH)),
-                                                  0, 'g', 9));
+                                             .arg(double(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenH)), 0, 'g', 9));
         for (int i = before_.zanzoCount + 1; i <= lesson_.ZanzoCount; ++i) {
-            const float e = ProbeError(lesson_, lesson_.Ten[i], lesson_.TenF, FootOnLine(lesson_, lesson_.Ten[i]));
-            if (!SamePoint(lesson_.Ten[i], lesson_.Ten[0]) || !Keepable(e))
+            const float e = ProbeError(lesson_, lesson_.Ten[i], FootOnLine(lesson_, lesson_.Ten[i]));
+            if (!SamePoint(lesson_.Ten[i], lesson_.Ten[0]) || !ExpectedKept(e))
                 Fail(QStringLiteral("kept"), QStringLiteral("kept point %1 %2 has e %3 (P %4)")
                                                  .arg(i)
                                                  .arg(PointText(lesson_.Ten[i]))
@@ -271,7 +275,7 @@ private:
     {
         if (before_.kind != TInputKind::PlanePress || !before_.probeRuns || POnF(lesson_))
             return before_.zanzoCount;
-        if (!Keepable(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenF, lesson_.TenH)))
+        if (!ExpectedKept(ProbeError(lesson_, lesson_.Ten[0], lesson_.TenH)))
             return before_.zanzoCount;
         return std::min(ZANZO_MAX, before_.zanzoCount + Presses(event_));
     }
@@ -340,12 +344,8 @@ private:
                 Fail(QStringLiteral("LblSiki"), QStringLiteral("LineName %1 with LineAxis %2")
                                                     .arg(Quoted(lesson_.LineName))
                                                     .arg(lesson_.LineAxis));
-            if (lesson_.LineState == 1)
-                expected = QLatin1Char(' ') + name;
-            else if (lesson_.LineState == STATE_COMPLETE)
-                expected = QLatin1Char(' ') + name + SignedDigit(lesson_.LineValue);
-            else
-                expected = QLatin1Char(' ') + name + kMinus;
+            expected = QLatin1Char(' ') + name
+                     + (lesson_.LineState == 1 ? QString() : EntryText(lesson_.LineState, lesson_.LineValue));
         }
         if (label != expected)
             Fail(QStringLiteral("LblSiki"), QStringLiteral("shows %1 with LineState %2, LineValue %3; expected %4")
@@ -357,11 +357,7 @@ private:
 
     void CheckCoordinateLabel(const QString& name, int state, int value, const QString& label)
     {
-        QString expected;
-        if (state == STATE_COMPLETE)
-            expected = QLatin1Char(' ') + SignedDigit(value);
-        else if (state != 0)
-            expected = QLatin1Char(' ') + kMinus;
+        const QString expected = state == 0 ? QString() : QLatin1Char(' ') + EntryText(state, value);
         if (label != expected)
             Fail(name, QStringLiteral("shows %1 with state %2, value %3; expected %4")
                            .arg(Quoted(label))
@@ -375,29 +371,19 @@ private:
     // being that digit or the Single nearest its square root.
     void CheckRatioLabel(const QString& name, int state, float ratio, const QString& label)
     {
-        const auto fail = [&] {
+        const bool shown = state == 0   ? label.isEmpty() && SameSingle(ratio, 0.0f)
+                           : state == 1 ? label == QStringLiteral(" √") && IsRatioValueOrZero(ratio)
+                                        : CompleteRatioMatches(label, ratio);
+        if (!shown)
             Fail(name, QStringLiteral("shows %1 with state %2, value %3")
                            .arg(Quoted(label))
                            .arg(state)
                            .arg(double(ratio), 0, 'g', 9));
-        };
-        if (state == 0) {
-            if (!label.isEmpty() || !SameSingle(ratio, 0.0f))
-                fail();
-            return;
-        }
-        if (state == 1) {
-            if (label != QStringLiteral(" √") || !IsRatioValue(ratio, true))
-                fail();
-            return;
-        }
-        if (!CompleteRatioMatches(label, ratio))
-            fail();
     }
 
-    static bool IsRatioValue(float ratio, bool orZero)
+    static bool IsRatioValueOrZero(float ratio)
     {
-        if (orZero && SameSingle(ratio, 0.0f))
+        if (SameSingle(ratio, 0.0f))
             return true;
         for (int digit = 1; digit <= 9; ++digit)
             if (SameSingle(ratio, float(digit)) || SameSingle(ratio, RootOf(digit)))
@@ -425,27 +411,6 @@ private:
 };
 
 }  // namespace
-
-TInputKind KindOf(const TKavrel_Form& form, const TMonkeyEvent& event)
-{
-    QWidget* target = TargetOf(form, event);
-    if (event.gesture == TGesture::Key) {
-        if (target == form.ScrollBar1 && IsScrollKey(event.key))
-            return TInputKind::ScrollKey;
-        if (qobject_cast<TButton*>(target) && IsButtonKey(event))
-            return TInputKind::ButtonKey;
-        return TInputKind::Other;
-    }
-    if (target == form.PaintBox1)
-        return TInputKind::PlanePress;
-    if (target == form.ScrollBar1)
-        return TInputKind::ScrollMouse;
-    if (qobject_cast<TButton*>(target))
-        return TInputKind::ButtonMouse;
-    if (qobject_cast<TSpeedButton*>(target))
-        return TInputKind::ToggleMouse;
-    return TInputKind::Other;
-}
 
 TSnapshot Snapshot(const TKavrel_Form& form, const TMonkeyEvent& event)
 {

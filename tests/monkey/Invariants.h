@@ -26,8 +26,6 @@ enum class TInputKind {
     Other,        // anything else: keys and clicks that the window ignores
 };
 
-TInputKind KindOf(const TKavrel_Form& form, const TMonkeyEvent& event);
-
 // The state that the checks after an event compare with.
 struct TSnapshot {
     int zanzoCount = 0;

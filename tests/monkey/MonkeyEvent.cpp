@@ -6,34 +6,19 @@
 
 namespace {
 
-QString ButtonCode(Qt::MouseButton button)
+// A button or a key as C++: its enumerator's name in Qt's own table.
+QString QtName(const QMetaEnum& names, int value)
 {
-    switch (button) {
-    case Qt::RightButton:
-        return QStringLiteral("Qt::RightButton");
-    case Qt::MiddleButton:
-        return QStringLiteral("Qt::MiddleButton");
-    default:
-        return QStringLiteral("Qt::LeftButton");
-    }
-}
-
-QString KeyCode(Qt::Key key)
-{
-    const char* name = QMetaEnum::fromType<Qt::Key>().valueToKey(key);
-    return name ? QStringLiteral("Qt::") + QString::fromLatin1(name) : QString::number(int(key));
+    const char* name = names.valueToKey(value);
+    return name ? QStringLiteral("Qt::") + QString::fromLatin1(name) : QString::number(value);
 }
 
 QString ModifiersCode(Qt::KeyboardModifiers modifiers)
 {
-    QStringList parts;
-    if (modifiers & Qt::ShiftModifier)
-        parts << QStringLiteral("Qt::ShiftModifier");
-    if (modifiers & Qt::ControlModifier)
-        parts << QStringLiteral("Qt::ControlModifier");
-    if (modifiers & Qt::AltModifier)
-        parts << QStringLiteral("Qt::AltModifier");
-    return parts.isEmpty() ? QStringLiteral("{}") : parts.join(QStringLiteral(" | "));
+    if (modifiers == Qt::NoModifier)
+        return QStringLiteral("{}");
+    QString names = QString::fromLatin1(QMetaEnum::fromType<Qt::KeyboardModifiers>().valueToKeys(modifiers.toInt()));
+    return QStringLiteral("Qt::") + names.replace(QLatin1Char('|'), QStringLiteral(" | Qt::"));
 }
 
 QString WidgetCode(const TMonkeyEvent& event)
@@ -46,29 +31,6 @@ QString PointCode(QPoint point)
     return QStringLiteral("QPoint(%1, %2)").arg(point.x()).arg(point.y());
 }
 
-QWidget* KeyTarget(const TKavrel_Form& form)
-{
-    QWidget* focus = form.focusWidget();
-    return focus ? focus : const_cast<TKavrel_Form*>(&form);
-}
-
-bool ActivatesButton(const TMonkeyEvent& event)
-{
-    return event.modifiers == Qt::NoModifier
-        && (event.key == Qt::Key_Space || event.key == Qt::Key_Return || event.key == Qt::Key_Enter);
-}
-
-}  // namespace
-
-QWidget* TargetOf(const TKavrel_Form& form, const TMonkeyEvent& event)
-{
-    if (event.gesture == TGesture::Key)
-        return KeyTarget(form);
-    if (event.control.isEmpty())
-        return form.Client();
-    return form.Client()->findChild<QWidget*>(event.control);
-}
-
 bool WouldQuit(const TKavrel_Form& form, const TMonkeyEvent& event)
 {
     QWidget* target = TargetOf(form, event);
@@ -77,6 +39,24 @@ bool WouldQuit(const TKavrel_Form& form, const TMonkeyEvent& event)
     if (event.gesture == TGesture::Key)
         return ActivatesButton(event);
     return event.button == Qt::LeftButton;
+}
+
+}  // namespace
+
+bool ActivatesButton(const TMonkeyEvent& event)
+{
+    return event.modifiers == Qt::NoModifier
+        && (event.key == Qt::Key_Space || event.key == Qt::Key_Return || event.key == Qt::Key_Enter);
+}
+
+QWidget* TargetOf(const TKavrel_Form& form, const TMonkeyEvent& event)
+{
+    // A key goes to the widget with the focus, else to the window.
+    if (event.gesture == TGesture::Key)
+        return form.focusWidget() ? form.focusWidget() : const_cast<TKavrel_Form*>(&form);
+    if (event.control.isEmpty())
+        return form.Client();
+    return form.Client()->findChild<QWidget*>(event.control);
 }
 
 bool Perform(TKavrel_Form& form, const TMonkeyEvent& event, const std::function<void()>& beginGesture,
@@ -143,7 +123,7 @@ int Presses(const TMonkeyEvent& event)
 QString Code(const TMonkeyEvent& event)
 {
     const QString widget = WidgetCode(event);
-    const QString button = ButtonCode(event.button);
+    const QString button = QtName(QMetaEnum::fromType<Qt::MouseButtons>(), event.button);
     const QString at = PointCode(event.at);
     switch (event.gesture) {
     case TGesture::Click:
@@ -161,7 +141,7 @@ QString Code(const TMonkeyEvent& event)
             .arg(widget, at, PointCode((event.at + event.to) / 2), PointCode(event.to));
     case TGesture::Key:
         return QStringLiteral("QTest::keyClick(Form().focusWidget(), %1, %2);")
-            .arg(KeyCode(event.key), ModifiersCode(event.modifiers));
+            .arg(QtName(QMetaEnum::fromType<Qt::Key>(), event.key), ModifiersCode(event.modifiers));
     }
     return QString();
 }

@@ -32,15 +32,15 @@ struct TMonkeyEvent {
 // The widget an event goes to in the current window, or nullptr.
 QWidget* TargetOf(const TKavrel_Form& form, const TMonkeyEvent& event);
 
-// The quit key is the one thing the learner can press that ends the run;
-// such an event is skipped (see Perform).
-bool WouldQuit(const TKavrel_Form& form, const TMonkeyEvent& event);
+// A key that presses the focused push button: space, return or enter, alone.
+bool ActivatesButton(const TMonkeyEvent& event);
 
 // Sends the event to the window as real Qt mouse and key events, calling
 // beginGesture just before each press (a double click has two). When
 // `interrupted` says that an error box opened, the rest of the gesture was
 // made while the box was open and is not sent. Returns false when the
-// event was skipped.
+// event was skipped: the quit key is the one thing the learner can press
+// that ends the run.
 bool Perform(TKavrel_Form& form, const TMonkeyEvent& event, const std::function<void()>& beginGesture,
              const std::function<bool()>& interrupted);
 

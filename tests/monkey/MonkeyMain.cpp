@@ -25,6 +25,7 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -102,16 +103,16 @@ QStringList UnreachedStates(const TStats& stats, long long events)
     QStringList unreached;
     if (events < 10000)
         return unreached;
-    if (stats.confirmations == 0)
-        unreached << QStringLiteral("no confirmation");
-    if (stats.pointsKept == 0)
-        unreached << QStringLiteral("no kept point");
-    if (stats.storeFilled == 0)
-        unreached << QStringLiteral("the store never filled");
-    if (stats.planeClicksOnF == 0)
-        unreached << QStringLiteral("no click on F");
-    if (stats.scrollsOnF == 0)
-        unreached << QStringLiteral("no scroll with P on F");
+    const std::pair<long long, const char*> counts[] = {
+        {stats.confirmations, "no confirmation"},
+        {stats.pointsKept, "no kept point"},
+        {stats.storeFilled, "the store never filled"},
+        {stats.planeClicksOnF, "no click on F"},
+        {stats.scrollsOnF, "no scroll with P on F"},
+    };
+    for (const auto& [count, missing] : counts)
+        if (count == 0)
+            unreached << QString::fromLatin1(missing);
     return unreached;
 }
 

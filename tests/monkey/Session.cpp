@@ -87,13 +87,9 @@ void TSession::Count(const TSnapshot& before, const THandlerLog& log)
         if (kept == ZANZO_MAX)
             ++stats_.storeFilled;
     }
-    const auto clicks = [&](const char* name) {
-        const auto found = log.buttonClicks.find(QLatin1String(name));
-        return found == log.buttonClicks.end() ? 0 : found->second;
-    };
     if (before.allComplete)
-        stats_.confirmations += clicks("BtnKettei");
-    stats_.resets += clicks("BtnSai");
+        stats_.confirmations += ClicksOf(log.buttonClicks, QStringLiteral("BtnKettei"));
+    stats_.resets += ClicksOf(log.buttonClicks, QStringLiteral("BtnSai"));
     stats_.scrollNotifications += log.scrollNotifications;
 }
 
@@ -108,8 +104,7 @@ void TSession::Plant(TPlantedFault fault)
                                                                                  int& position) {
             original(sender, code, position);
             const TLesson& lesson = form.Lesson;
-            if (ProbeRuns(lesson) && !POnF(lesson)
-                && Keepable(ProbeError(lesson, lesson.Ten[0], lesson.TenF, lesson.TenH)))
+            if (ProbeRuns(lesson) && !POnF(lesson) && ExpectedKept(ProbeError(lesson, lesson.Ten[0], lesson.TenH)))
                 form.ZanzoKioku();
         };
         break;

@@ -2,6 +2,7 @@
 #include "Shrink.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -38,18 +39,12 @@ private:
     TErrorBoxKind box_;
 };
 
-QList<TMonkeyEvent> Chunk(const QList<TMonkeyEvent>& events, int n, int i)
+// The i-th of n chunks of the events, and the events without it.
+std::pair<QList<TMonkeyEvent>, QList<TMonkeyEvent>> Split(const QList<TMonkeyEvent>& events, int n, int i)
 {
     const qsizetype begin = events.size() * i / n;
     const qsizetype end = events.size() * (i + 1) / n;
-    return events.mid(begin, end - begin);
-}
-
-QList<TMonkeyEvent> Without(const QList<TMonkeyEvent>& events, int n, int i)
-{
-    const qsizetype begin = events.size() * i / n;
-    const qsizetype end = events.size() * (i + 1) / n;
-    return events.mid(0, begin) + events.mid(end);
+    return {events.mid(begin, end - begin), events.mid(0, begin) + events.mid(end)};
 }
 
 // One round of ddmin at granularity n: a chunk alone, or everything but a
@@ -57,14 +52,14 @@ QList<TMonkeyEvent> Without(const QList<TMonkeyEvent>& events, int n, int i)
 bool ReduceOnce(TShrinker& shrinker, QList<TMonkeyEvent>& events, int& n)
 {
     for (int i = 0; i < n; ++i) {
-        if (shrinker.Fails(Chunk(events, n, i))) {
+        if (shrinker.Fails(Split(events, n, i).first)) {
             events = shrinker.shortest;
             n = 2;
             return true;
         }
     }
     for (int i = 0; i < n; ++i) {
-        if (shrinker.Fails(Without(events, n, i))) {
+        if (shrinker.Fails(Split(events, n, i).second)) {
             events = shrinker.shortest;
             n = std::max(n - 1, 2);
             return true;

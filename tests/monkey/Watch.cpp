@@ -6,16 +6,9 @@
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
 
-#include <numeric>
-
 namespace {
 
 TWatch* activeWatch = nullptr;
-
-int Sum(const std::map<QString, int>& counts)
-{
-    return std::accumulate(counts.begin(), counts.end(), 0, [](int sum, const auto& entry) { return sum + entry.second; });
-}
 
 // Runs a handler and then `after`, also when the handler throws (the error
 // then goes on to the window's own dispatch).
@@ -31,18 +24,7 @@ void RunThenNote(Handler&& handler, After&& after)
     after();
 }
 
-}  // namespace
-
-int THandlerLog::ButtonClicks() const
-{
-    return Sum(buttonClicks);
-}
-
-int THandlerLog::ToggleClicks() const
-{
-    return Sum(toggleClicks);
-}
-
+// The text of the error box for the error P on F raises now.
 QString DivisionErrorOfPOnF(const TLesson& lesson)
 {
     // PH² = 0 as well makes 0 ÷ 0.
@@ -50,6 +32,8 @@ QString DivisionErrorOfPOnF(const TLesson& lesson)
                                       : QStringLiteral("0 による浮動小数点数除算.");
     return Application->Title() + QLatin1Char('|') + message;
 }
+
+}  // namespace
 
 TWatch::TWatch(TKavrel_Form& form)
     : lesson_(form.Lesson)
@@ -95,7 +79,6 @@ void TWatch::WrapPlane(TKavrel_Form& form)
         RunThenNote([&] { original(sender, button, shift, x, y); }, [&] { AfterRepaint(); });
     };
     plane->OnPaint = [this, original = plane->OnPaint](TObject* sender) {
-        ++log.systemRepaints;
         RunThenNote([&] { original(sender); },
                     [&] {
                         if (ProbeRuns(lesson_) && POnF(lesson_))

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <numeric>
 
 // What the window's handlers did during one event.
 struct THandlerLog {
@@ -19,14 +20,23 @@ struct THandlerLog {
     // if it failed. Scale then holds its scale while Position stayed.
     int failedScrollPos = -1;
     int gesturesBegun = 0;                // presses of a mouse button or a key sent
-    int systemRepaints = 0;               // repaints of the plane the window system asked for
-    int systemRepaintsOnF = 0;            // of which met P on F with the probe running
+    int systemRepaintsOnF = 0;            // repaints of the plane the window system asked for that met P on F
     QStringList expectedErrors;           // "caption|text" of the reports the window owes
     QStringList reportedErrors;           // what the error box showed
-
-    int ButtonClicks() const;
-    int ToggleClicks() const;
 };
+
+// The clicks of one button, by name, in buttonClicks or toggleClicks.
+inline int ClicksOf(const std::map<QString, int>& clicks, const QString& name)
+{
+    const auto found = clicks.find(name);
+    return found == clicks.end() ? 0 : found->second;
+}
+
+// The clicks of all buttons in buttonClicks or toggleClicks.
+inline int AllClicks(const std::map<QString, int>& clicks)
+{
+    return std::accumulate(clicks.begin(), clicks.end(), 0, [](int sum, const auto& entry) { return sum + entry.second; });
+}
 
 // Watches a window: wraps the handlers of the plane, the scroll bar and the
 // toggle buttons (each wrapper runs the original one unchanged), listens to
@@ -70,6 +80,3 @@ private:
     bool reportDue_ = true;
     bool scrollFailed_ = false;
 };
-
-// The text of the error box for the error P on F raises now.
-QString DivisionErrorOfPOnF(const TLesson& lesson);
