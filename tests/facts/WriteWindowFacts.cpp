@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Writes, as JSON, what the drivers outside the program need to know of its
-// window: the caption, the client area's size, each control's place and
-// each key's centre in the client area, and the toolkit's fixed colours.
-// All of it is read off the window that the program itself builds, so that
-// the drivers (tests/xvfb, tests/web and the scripts that run the program
-// through tests/web/desktop.py) hold no copy of its layout.
+// Writes, as JSON, what the drivers outside the program (tests/xvfb,
+// tests/web and the scripts through tests/web/desktop.py) need to know of
+// its window, read off the window the program itself builds, so that they
+// hold no copy of its layout.
 //
 //   kavrel_window_facts <output file>
 #include "kavrelsrc.h"
@@ -19,12 +17,6 @@
 
 namespace {
 
-QJsonArray Rgb(TColor colour)
-{
-    const QColor rgb = ToQColor(colour);
-    return {rgb.red(), rgb.green(), rgb.blue()};
-}
-
 QJsonObject FixedColours()
 {
     const std::pair<const char*, TColor> named[] = {
@@ -32,8 +24,10 @@ QJsonObject FixedColours()
         {"aqua", clAqua},   {"fuchsia", clFuchsia}, {"yellow", clYellow}, {"moneyGreen", clMoneyGreen},
     };
     QJsonObject colours;
-    for (const auto& [name, colour] : named)
-        colours[name] = Rgb(colour);
+    for (const auto& [name, colour] : named) {
+        const QColor rgb = ToQColor(colour);
+        colours[name] = QJsonArray{rgb.red(), rgb.green(), rgb.blue()};
+    }
     return colours;
 }
 
