@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KavrelProgram.h"
 
+#include "RunTool.h"
 #include "Weston.h"
 #include "WindowFacts.h"
 
@@ -17,15 +18,56 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 namespace {
 
 // Long enough for a slow machine to start a Qt program on a fresh server;
 // the waits end as soon as the awaited thing is there.
 constexpr int kWindowWaitMs = 15000;
-constexpr int kPictureWaitMs = 5000;
-constexpr int kXdotoolWaitMs = 10000;
+constexpr int kKillWaitMs = 5000;
 constexpr int kPollMs = 40;
+
+// A connection of its own to the X server of DISPLAY, for one question.
+struct XConnection {
+    xcb_connection_t* const connection = xcb_connect(nullptr, nullptr);
+    ~XConnection() { xcb_disconnect(connection); }
+    bool Broken() const { return xcb_connection_has_error(connection) != 0; }
+};
+
+// A reply of the X server, freed with free() when it goes.
+template <typename T>
+std::unique_ptr<T, decltype(&std::free)> Owned(T* reply)
+{
+    return {reply, &std::free};
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+{
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::strlen(name), name);
+    const auto reply = Owned(xcb_intern_atom_reply(connection, cookie, nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// The window's name as the window manager shows it: _NET_WM_NAME, in UTF-8
+// whatever the locale.
+QString NetWmName(unsigned long window)
+{
+    const XConnection x;
+    if (x.Broken())
+        return {};
+    const auto reply = Owned(xcb_get_property_reply(
+        x.connection,
+        xcb_get_property(x.connection, 0, window, Atom(x.connection, "_NET_WM_NAME"),
+                         Atom(x.connection, "UTF8_STRING"), 0, 1024),
+        nullptr));
+    if (!reply)
+        return {};
+    return QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                             xcb_get_property_value_length(reply.get()));
+}
+
+}  // namespace
 
 bool PollUntil(const std::function<bool()>& done, int milliseconds)
 {
@@ -38,58 +80,6 @@ bool PollUntil(const std::function<bool()>& done, int milliseconds)
         QCoreApplication::processEvents();
         QThread::msleep(kPollMs);
     }
-}
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
-{
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::strlen(name), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
-
-// The window's name as the window manager shows it: _NET_WM_NAME, in UTF-8
-// whatever the locale.
-QString NetWmName(unsigned long window)
-{
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    QString name;
-    if (!xcb_connection_has_error(connection)) {
-        const xcb_get_property_cookie_t cookie = xcb_get_property(
-            connection, 0, window, Atom(connection, "_NET_WM_NAME"), Atom(connection, "UTF8_STRING"), 0, 1024);
-        if (xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
-            name = QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply)),
-                                     xcb_get_property_value_length(reply));
-            std::free(reply);
-        }
-    }
-    xcb_disconnect(connection);
-    return name;
-}
-
-}  // namespace
-
-QString Xdotool(const QStringList& arguments, QString* problem)
-{
-    QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"), arguments);
-    const auto fail = [&](const QString& why) {
-        if (problem)
-            *problem = QStringLiteral("xdotool %1: %2").arg(arguments.join(QLatin1Char(' ')), why);
-        return QString();
-    };
-    if (!xdotool.waitForStarted(kXdotoolWaitMs))
-        return fail(QStringLiteral("cannot run it (Debian package xdotool; see scripts/setup.sh)"));
-    if (!xdotool.waitForFinished(kXdotoolWaitMs)) {
-        xdotool.kill();
-        xdotool.waitForFinished();
-        return fail(QStringLiteral("did not finish"));
-    }
-    if (xdotool.exitStatus() != QProcess::NormalExit || xdotool.exitCode() != 0)
-        return fail(QString::fromLocal8Bit(xdotool.readAllStandardError()).trimmed());
-    const QString out = QString::fromUtf8(xdotool.readAllStandardOutput());
-    return out.isNull() ? QStringLiteral("") : out;
 }
 
 KavrelProgram::KavrelProgram()
@@ -106,7 +96,7 @@ KavrelProgram::~KavrelProgram()
 {
     if (Running()) {
         process_.kill();
-        process_.waitForFinished(kPictureWaitMs);
+        process_.waitForFinished(kKillWaitMs);
     }
 }
 
@@ -133,28 +123,27 @@ bool KavrelProgram::Start()
 // caption is checked on the name Qt writes in UTF-8.
 bool KavrelProgram::FindWindow()
 {
+    QString caption;
     if (Weston::Active()) {
         const std::optional<Weston::TView> view = Weston::ToplevelOf(process_.processId(), problem_);
-        if (view && view->caption != WindowFacts::Caption())
-            problem_ = QStringLiteral("the window is titled %1").arg(view->caption);
-        return view && view->caption == WindowFacts::Caption();
+        if (!view)
+            return false;
+        caption = view->caption;
+    } else {
+        const QByteArray found = RunTool(QStringLiteral("xdotool"),
+                                         {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                          QStringLiteral("--pid"), QString::number(process_.processId())},
+                                         problem_)
+                                     .value_or(QByteArray());
+        const QStringList ids = QString::fromUtf8(found).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (ids.isEmpty())
+            return false;
+        window_ = ids.first().toULong();
+        caption = NetWmName(window_);
     }
-    QString why;
-    const QString found = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                   QString::number(process_.processId())},
-                                  &why);
-    const QStringList ids = found.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    if (ids.isEmpty()) {
-        problem_ = why;
-        return false;
-    }
-    window_ = ids.first().toULong();
-    const QString caption = NetWmName(window_);
-    if (caption != WindowFacts::Caption()) {
-        problem_ = QStringLiteral("window %1 is titled %2").arg(window_).arg(caption);
-        return false;
-    }
-    return true;
+    if (caption != WindowFacts::Caption())
+        problem_ = QStringLiteral("the window is titled %1").arg(caption);
+    return caption == WindowFacts::Caption();
 }
 
 // The client area and the frame around it, as the X server has them; a
@@ -167,9 +156,7 @@ bool KavrelProgram::ReadWindowPlace()
     const bool settled = PollUntil(
         [&] {
             const QRect previous = client;
-            if (!ReadPlace(client, frame))
-                return false;
-            return client == previous;
+            return ReadPlace(client, frame) && client == previous;
         },
         kWindowWaitMs);
     client_ = client;
@@ -189,41 +176,34 @@ bool KavrelProgram::ReadPlace(QRect& client, QRect& frame)
         }
         return view.has_value();
     }
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const auto fail = [&](const QString& why) {
-        problem_ = why;
-        xcb_disconnect(connection);
+    const XConnection x;
+    if (x.Broken()) {
+        problem_ = QStringLiteral("cannot connect to the X server");
         return false;
-    };
-    if (xcb_connection_has_error(connection))
-        return fail(QStringLiteral("cannot connect to the X server"));
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window_), nullptr);
-    xcb_translate_coordinates_reply_t* origin = xcb_translate_coordinates_reply(
-        connection, xcb_translate_coordinates(connection, window_, root, 0, 0), nullptr);
-    if (size && origin)
-        client = QRect(origin->dst_x, origin->dst_y, size->width, size->height);
-    std::free(size);
-    std::free(origin);
-    if (client.isNull())
-        return fail(QStringLiteral("no geometry for window %1").arg(window_));
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x.connection)).data->root;
+    const auto size = Owned(xcb_get_geometry_reply(x.connection, xcb_get_geometry(x.connection, window_), nullptr));
+    const auto origin = Owned(xcb_translate_coordinates_reply(
+        x.connection, xcb_translate_coordinates(x.connection, window_, root, 0, 0), nullptr));
+    if (!size || !origin) {
+        problem_ = QStringLiteral("no geometry for window %1").arg(window_);
+        return false;
+    }
+    client = QRect(origin->dst_x, origin->dst_y, size->width, size->height);
     // The frame is the window's ancestor that is a child of the root: the
     // window itself where no window manager framed it.
     xcb_window_t top = window_;
     for (;;) {
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, top), nullptr);
+        const auto tree = Owned(xcb_query_tree_reply(x.connection, xcb_query_tree(x.connection, top), nullptr));
         const xcb_window_t parent = tree ? tree->parent : root;
-        std::free(tree);
         if (parent == root || parent == XCB_WINDOW_NONE)
             break;
         top = parent;
     }
-    xcb_get_geometry_reply_t* outer = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, top), nullptr);
+    const auto outer = Owned(xcb_get_geometry_reply(x.connection, xcb_get_geometry(x.connection, top), nullptr));
     if (outer)
         frame = QRect(outer->x, outer->y, outer->width + 2 * outer->border_width,
                       outer->height + 2 * outer->border_width);
-    std::free(outer);
-    xcb_disconnect(connection);
     return outer != nullptr;
 }
 
@@ -234,23 +214,18 @@ void KavrelProgram::ClickClient(QPoint client)
     if (Weston::Active())
         Weston::Click(onScreen, problem);
     else
-        Xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(onScreen.x()),
+        RunTool(QStringLiteral("xdotool"),
+                {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(onScreen.x()),
                  QString::number(onScreen.y()), QStringLiteral("click"), QStringLiteral("1")},
-                &problem);
+                problem);
     if (!problem.isEmpty())
         qWarning("%s", qPrintable(problem));
 }
 
 void KavrelProgram::Keys(const QStringList& captions)
 {
-    for (const QString& caption : captions) {
-        const QPoint centre = WindowFacts::KeyCentre(caption);
-        if (centre.x() < 0) {
-            qWarning("no keypad key %s", qPrintable(caption));
-            continue;
-        }
-        ClickClient(centre);
-    }
+    for (const QString& caption : captions)
+        ClickClient(WindowFacts::KeyCentre(caption));
 }
 
 // What the close box of a window manager sends; without a window manager
@@ -259,28 +234,23 @@ bool KavrelProgram::RequestClose()
 {
     if (Weston::Active())
         return false;
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection)) {
-        xcb_disconnect(connection);
+    const XConnection x;
+    if (x.Broken())
         return false;
-    }
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = xcb_window_t(window_);
-    message.type = Atom(connection, "WM_PROTOCOLS");
-    message.data.data32[0] = Atom(connection, "WM_DELETE_WINDOW");
+    message.type = Atom(x.connection, "WM_PROTOCOLS");
+    message.data.data32[0] = Atom(x.connection, "WM_DELETE_WINDOW");
     message.data.data32[1] = XCB_CURRENT_TIME;
     // A checked request waits for the server's answer: a connection closed
     // right after an unanswered request may lose it.
-    const xcb_void_cookie_t cookie = xcb_send_event_checked(connection, 0, xcb_window_t(window_),
+    const xcb_void_cookie_t cookie = xcb_send_event_checked(x.connection, 0, xcb_window_t(window_),
                                                             XCB_EVENT_MASK_NO_EVENT,
                                                             reinterpret_cast<const char*>(&message));
-    xcb_generic_error_t* error = xcb_request_check(connection, cookie);
-    const bool sent = error == nullptr;
-    std::free(error);
-    xcb_disconnect(connection);
-    return sent && message.type != XCB_ATOM_NONE && message.data.data32[0] != XCB_ATOM_NONE;
+    const auto error = Owned(xcb_request_check(x.connection, cookie));
+    return !error && message.type != XCB_ATOM_NONE && message.data.data32[0] != XCB_ATOM_NONE;
 }
 
 WindowPicture KavrelProgram::Picture() const
@@ -289,23 +259,7 @@ WindowPicture KavrelProgram::Picture() const
         QString problem;
         return WindowPicture(Weston::Screenshot(problem), client_.topLeft());
     }
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return {};
-    return WindowPicture(screen->grabWindow(0).toImage(), client_.topLeft());
-}
-
-WindowPicture KavrelProgram::PictureShowing(const std::vector<Sight>& sights, QStringList& differences) const
-{
-    WindowPicture picture;
-    PollUntil(
-        [&] {
-            picture = Picture();
-            differences = Differences(picture, sights);
-            return differences.isEmpty();
-        },
-        kPictureWaitMs);
-    return picture;
+    return WindowPicture(QGuiApplication::primaryScreen()->grabWindow(0).toImage(), client_.topLeft());
 }
 
 bool KavrelProgram::WaitForExit(int milliseconds)

@@ -8,7 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
-#include <vector>
+#include <functional>
 
 // The real program, started as a learner starts it, on the X server of
 // DISPLAY. It is driven only through real X events (xdotool) and watched
@@ -26,15 +26,10 @@ public:
     bool Start();
     const QString& Problem() const { return problem_; }
 
-    // The window's top-left corner on the screen, as the X server has it.
-    QPoint WindowOrigin() const { return client_.topLeft(); }
     // The client area on the screen, and the window manager's frame around
     // it (the client area itself where there is none).
     QRect ClientRect() const { return client_; }
     QRect FrameRect() const { return frame_; }
-    // Reads the window's place again, once it has settled.
-    bool ReadWindowPlace();
-    unsigned long Window() const { return window_; }
 
     // A left click (press and release) at a point of the client area.
     void ClickClient(QPoint client);
@@ -45,9 +40,6 @@ public:
     bool RequestClose();
 
     WindowPicture Picture() const;
-    // Takes screenshots until one shows every sight, or the time is up;
-    // returns the last one, and what it still lacks in `differences`.
-    WindowPicture PictureShowing(const std::vector<Sight>& sights, QStringList& differences) const;
 
     bool WaitForExit(int milliseconds);
     bool Running() const;
@@ -58,6 +50,7 @@ public:
 
 private:
     bool FindWindow();
+    bool ReadWindowPlace();
     bool ReadPlace(QRect& client, QRect& frame);
 
     QProcess process_;
@@ -68,6 +61,6 @@ private:
     QString problem_;
 };
 
-// Runs xdotool with the arguments; its standard output, or a null string
-// (and the reason in `problem`) when it fails.
-QString Xdotool(const QStringList& arguments, QString* problem = nullptr);
+// Asks `done` again and again, keeping this process's events going, until it
+// is true (true) or the time is up (false).
+bool PollUntil(const std::function<bool()>& done, int milliseconds);

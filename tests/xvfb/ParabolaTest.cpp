@@ -31,11 +31,11 @@ Sight SlantedSegment(const QString& what, QPoint from, QPoint to, QRgb colour)
                 const int step = to.x() > from.x() ? 1 : -1;
                 for (int x = from.x() + step; x != to.x(); x += step) {
                     const int y = int(std::lround(from.y() + slope * (x - from.x())));
-                    if (picture.CountInPlane(QRect(x, y - 1, 1, 3), colour) == 0 && differences.size() < 8)
-                        differences << QStringLiteral("no %1 in plane column %2 near row %3")
-                                           .arg(RgbText(colour))
-                                           .arg(x)
-                                           .arg(y);
+                    if (picture.CountInPlane(QRect(x, y - 1, 1, 3), colour) == 0)
+                        NoteDifference(differences, QStringLiteral("no %1 in plane column %2 near row %3")
+                                                        .arg(RgbText(colour))
+                                                        .arg(x)
+                                                        .arg(y));
                 }
                 return differences;
             }};

@@ -1,36 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Weston.h"
 
+#include "RunTool.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 
 namespace {
-
-constexpr int kToolWaitMs = 10000;
-
-// Runs one of weston's client tools to its end in `folder`; its standard
-// output, or nothing (and why in `problem`).
-std::optional<QByteArray> RunTool(const QString& tool, const QStringList& arguments, const QString& folder,
-                                  QString& problem)
-{
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(tool, arguments);
-    if (!process.waitForFinished(kToolWaitMs) || process.exitStatus() != QProcess::NormalExit
-        || process.exitCode() != 0) {
-        process.kill();
-        process.waitForFinished();
-        problem = QStringLiteral("%1 failed (Debian package weston; see scripts/setup.sh): %2")
-                      .arg(tool, QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
-        return std::nullopt;
-    }
-    return process.readAllStandardOutput();
-}
 
 // "(x1, y1) -> (x2, y2)" from the capture `first` on; x2 and y2 lie just
 // outside.
@@ -44,7 +24,7 @@ QRect RectOf(const QRegularExpressionMatch& match, int first)
 std::optional<QString> SceneGraph(QString& problem)
 {
     const std::optional<QByteArray> graph =
-        RunTool(QStringLiteral("weston-debug"), {QStringLiteral("scene-graph")}, QDir::currentPath(), problem);
+        RunTool(QStringLiteral("weston-debug"), {QStringLiteral("scene-graph")}, problem);
     return graph ? std::optional<QString>(QString::fromUtf8(*graph)) : std::nullopt;
 }
 
@@ -101,7 +81,7 @@ std::optional<QRect> Panel(QString& problem)
 QImage Screenshot(QString& problem)
 {
     QTemporaryDir folder;
-    if (!RunTool(QStringLiteral("weston-screenshooter"), {}, folder.path(), problem))
+    if (!RunTool(QStringLiteral("weston-screenshooter"), {}, problem, folder.path()))
         return {};
     const QStringList shots = QDir(folder.path()).entryList({QStringLiteral("*.png")});
     if (shots.isEmpty()) {
@@ -111,12 +91,12 @@ QImage Screenshot(QString& problem)
     return QImage(folder.filePath(shots.first())).convertToFormat(QImage::Format_RGB32);
 }
 
-bool Click(QPoint at, QString& problem)
+void Click(QPoint at, QString& problem)
 {
     QFile input(qEnvironmentVariable("KAVREL_WESTON_INPUT"));
     if (!input.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         problem = QStringLiteral("cannot write to the input module's FIFO %1").arg(input.fileName());
-        return false;
+        return;
     }
     // The pointer is part of weston's screenshots: it is put away, on the
     // output's last pixel, so that it covers nothing of the window.
@@ -127,7 +107,6 @@ bool Click(QPoint at, QString& problem)
                     .arg(away.x())
                     .arg(away.y())
                     .toLatin1());
-    return true;
 }
 
 }  // namespace Weston

@@ -31,6 +31,6 @@ std::optional<QRect> Panel(QString& problem);
 QImage Screenshot(QString& problem);
 
 // A left click at a pixel of the output.
-bool Click(QPoint at, QString& problem);
+void Click(QPoint at, QString& problem);
 
 }  // namespace Weston

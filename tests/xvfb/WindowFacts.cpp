@@ -35,5 +35,7 @@ QRect WindowFacts::Control(const QString& name)
 QPoint WindowFacts::KeyCentre(const QString& caption)
 {
     const QJsonArray centre = Facts()[QLatin1String("keys")][caption].toArray();
-    return centre.isEmpty() ? QPoint(-1, -1) : QPoint(centre[0].toInt(), centre[1].toInt());
+    if (centre.isEmpty())
+        qFatal("the window has no push button %s", qPrintable(caption));
+    return QPoint(centre[0].toInt(), centre[1].toInt());
 }

@@ -15,8 +15,8 @@ namespace WindowFacts {
 QString Caption();
 // A control's rectangle in the client area, by name ("ScrollBar1").
 QRect Control(const QString& name);
-// The centre of the push button with the caption, in the client area;
-// (-1, -1) where there is none.
+// The centre of the push button with the caption, in the client area; a
+// caption the window lacks is a mistake of the test, which ends there.
 QPoint KeyCentre(const QString& caption);
 
 }  // namespace WindowFacts

@@ -5,7 +5,6 @@
 
 namespace {
 
-// Differences listed per sight; more would only bury the first ones.
 constexpr int kMostDifferencesShown = 8;
 
 QString PointText(QPoint at)
@@ -16,14 +15,6 @@ QString PointText(QPoint at)
 QRect PlaneToClient(const QRect& plane)
 {
     return plane.translated(kPlaneOrigin);
-}
-
-void Note(QStringList& differences, const QString& text)
-{
-    if (differences.size() < kMostDifferencesShown)
-        differences << text;
-    else if (differences.size() == kMostDifferencesShown)
-        differences << QStringLiteral("...");
 }
 
 }  // namespace
@@ -52,13 +43,18 @@ QRgb WindowPicture::Client(QPoint at) const
     return screen_.pixel(onScreen) | 0xFF000000u;
 }
 
-int WindowPicture::CountInClient(const QRect& rect, QRgb colour) const
+int WindowPicture::CountInClient(const QRect& rect, const std::function<bool(QRgb)>& counted) const
 {
     int count = 0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x)
-            count += Client({x, y}) == colour ? 1 : 0;
+            count += counted(Client({x, y})) ? 1 : 0;
     return count;
+}
+
+int WindowPicture::CountInClient(const QRect& rect, QRgb colour) const
+{
+    return CountInClient(rect, [colour](QRgb seen) { return seen == colour; });
 }
 
 int WindowPicture::CountInPlane(const QRect& rect, QRgb colour) const
@@ -68,9 +64,8 @@ int WindowPicture::CountInPlane(const QRect& rect, QRgb colour) const
 
 QPoint FindPlaneOnScreen(const QImage& screen)
 {
-    const auto at = [&screen](int x, int y) -> QRgb {
-        return screen.rect().contains(x, y) ? (screen.pixel(x, y) | 0xFF000000u) : 0;
-    };
+    const WindowPicture whole(screen, {0, 0});
+    const auto at = [&whole](int x, int y) { return whole.Client({x, y}); };
     const int last = kPlaneSize - 1;
     for (int y = 1; y + kPlaneSize < screen.height(); ++y)
         for (int x = 1; x + kPlaneSize < screen.width(); ++x) {
@@ -85,17 +80,25 @@ QPoint FindPlaneOnScreen(const QImage& screen)
     return {-1, -1};
 }
 
-Sight PlaneAreaIs(const QString& what, const QRect& plane, QRgb colour)
+Sight PlanePixelsAre(const QString& what, const QRect& plane,
+                     const std::function<std::optional<QRgb>(QPoint)>& expected)
 {
-    return {what, [plane, colour](const WindowPicture& picture) {
+    return {what, [plane, expected](const WindowPicture& picture) {
                 QStringList differences;
                 for (int y = plane.top(); y <= plane.bottom(); ++y)
-                    for (int x = plane.left(); x <= plane.right(); ++x)
-                        if (const QRgb seen = picture.Plane({x, y}); seen != colour)
-                            Note(differences, QStringLiteral("plane %1 is %2, not %3")
-                                                  .arg(PointText({x, y}), RgbText(seen), RgbText(colour)));
+                    for (int x = plane.left(); x <= plane.right(); ++x) {
+                        const std::optional<QRgb> colour = expected({x, y});
+                        if (const QRgb seen = picture.Plane({x, y}); colour && seen != *colour)
+                            NoteDifference(differences, QStringLiteral("plane %1 is %2, not %3")
+                                                            .arg(PointText({x, y}), RgbText(seen), RgbText(*colour)));
+                    }
                 return differences;
             }};
+}
+
+Sight PlaneAreaIs(const QString& what, const QRect& plane, QRgb colour)
+{
+    return PlanePixelsAre(what, plane, [colour](QPoint) { return colour; });
 }
 
 Sight ClientPixelIs(const QString& what, QPoint client, QRgb colour)
@@ -120,13 +123,9 @@ Sight ClientCountIs(const QString& what, const QRect& client, QRgb colour, int l
                 const int count = picture.CountInClient(client, colour);
                 if (count >= least && count <= most)
                     return QStringList();
-                return QStringList{QStringLiteral("%1 pixels of %2 in client (%3,%4)-(%5,%6), expected %7..%8")
+                return QStringList{QStringLiteral("%1 pixels of %2 in client %3-%4, expected %5..%6")
                                        .arg(count)
-                                       .arg(RgbText(colour))
-                                       .arg(client.left())
-                                       .arg(client.top())
-                                       .arg(client.right())
-                                       .arg(client.bottom())
+                                       .arg(RgbText(colour), PointText(client.topLeft()), PointText(client.bottomRight()))
                                        .arg(least)
                                        .arg(most)};
             }};
@@ -139,7 +138,8 @@ Sight PlaneAreaLacks(const QString& what, const QRect& plane, QRgb colour)
                 for (int y = plane.top(); y <= plane.bottom(); ++y)
                     for (int x = plane.left(); x <= plane.right(); ++x)
                         if (picture.Plane({x, y}) == colour)
-                            Note(differences, QStringLiteral("plane %1 is %2").arg(PointText({x, y}), RgbText(colour)));
+                            NoteDifference(differences,
+                                           QStringLiteral("plane %1 is %2").arg(PointText({x, y}), RgbText(colour)));
                 return differences;
             }};
 }
@@ -151,4 +151,12 @@ QStringList Differences(const WindowPicture& picture, const std::vector<Sight>& 
         for (const QString& difference : sight.differences(picture))
             all << sight.what + QStringLiteral(": ") + difference;
     return all;
+}
+
+void NoteDifference(QStringList& differences, const QString& text)
+{
+    if (differences.size() < kMostDifferencesShown)
+        differences << text;
+    else if (differences.size() == kMostDifferencesShown)
+        differences << QStringLiteral("...");
 }

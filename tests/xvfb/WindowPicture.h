@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // The colours the learner sees, as the X server holds them (RGB).
@@ -43,7 +44,9 @@ public:
 
     QRgb Client(QPoint at) const;
     QRgb Plane(QPoint at) const { return Client(PlaneToClient(at)); }
-    // How many pixels of the client rectangle have exactly this colour.
+    // How many pixels of the client rectangle `counted` picks, or have
+    // exactly this colour.
+    int CountInClient(const QRect& rect, const std::function<bool(QRgb)>& counted) const;
     int CountInClient(const QRect& rect, QRgb colour) const;
     int CountInPlane(const QRect& rect, QRgb colour) const;
     const QImage& Screen() const { return screen_; }
@@ -66,7 +69,10 @@ struct Sight {
 };
 
 // Every pixel of the plane rectangle (plane pixels, both ends included)
-// has the colour.
+// has the colour that `expected` gives for it, where it gives one; or the
+// one colour.
+Sight PlanePixelsAre(const QString& what, const QRect& plane,
+                     const std::function<std::optional<QRgb>(QPoint)>& expected);
 Sight PlaneAreaIs(const QString& what, const QRect& plane, QRgb colour);
 // The pixel of the client area has the colour.
 Sight ClientPixelIs(const QString& what, QPoint client, QRgb colour);
@@ -81,3 +87,6 @@ Sight PlaneAreaLacks(const QString& what, const QRect& plane, QRgb colour);
 inline const QRect kWholePlane{0, 0, kPlaneSize, kPlaneSize};
 
 QStringList Differences(const WindowPicture& picture, const std::vector<Sight>& sights);
+// Adds a difference to a sight's list, as long as the list is short: more
+// would only bury the first ones.
+void NoteDifference(QStringList& differences, const QString& text);

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Weston.h"
+
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -12,7 +14,7 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    const bool wayland = !qEnvironmentVariableIsEmpty("KAVREL_WESTON_INPUT");
+    const bool wayland = Weston::Active();
     if (qEnvironmentVariableIsEmpty(wayland ? "WAYLAND_DISPLAY" : "DISPLAY")) {
         fprintf(stderr, "xvfb_tests: no display; run through scripts/xvfb-session.sh or scripts/weston-session.sh\n");
         return 2;
