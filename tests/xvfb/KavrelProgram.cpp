@@ -262,18 +262,6 @@ WindowPicture KavrelProgram::Picture() const
     return WindowPicture(QGuiApplication::primaryScreen()->grabWindow(0).toImage(), client_.topLeft());
 }
 
-bool KavrelProgram::WaitForExit(int milliseconds)
-{
-    if (process_.state() == QProcess::NotRunning)
-        return true;
-    return process_.waitForFinished(milliseconds);
-}
-
-bool KavrelProgram::Running() const
-{
-    return process_.state() != QProcess::NotRunning;
-}
-
 QString KavrelProgram::Output()
 {
     output_ += process_.readAll();

@@ -41,8 +41,8 @@ public:
 
     WindowPicture Picture() const;
 
-    bool WaitForExit(int milliseconds);
-    bool Running() const;
+    bool WaitForExit(int milliseconds) { return !Running() || process_.waitForFinished(milliseconds); }
+    bool Running() const { return process_.state() != QProcess::NotRunning; }
     QProcess::ExitStatus ExitStatus() const { return process_.exitStatus(); }
     int ExitCode() const { return process_.exitCode(); }
     // What the program wrote on its standard output and error.

@@ -101,11 +101,7 @@ void Click(QPoint at, QString& problem)
     // The pointer is part of weston's screenshots: it is put away, on the
     // output's last pixel, so that it covers nothing of the window.
     const QPoint away = QGuiApplication::primaryScreen()->geometry().bottomRight();
-    input.write(QStringLiteral("move %1 %2\npress\nrelease\nmove %3 %4\n")
-                    .arg(at.x())
-                    .arg(at.y())
-                    .arg(away.x())
-                    .arg(away.y())
+    input.write(QString::asprintf("move %d %d\npress\nrelease\nmove %d %d\n", at.x(), at.y(), away.x(), away.y())
                     .toLatin1());
 }
 

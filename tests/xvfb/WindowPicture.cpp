@@ -12,11 +12,6 @@ QString PointText(QPoint at)
     return QStringLiteral("(%1,%2)").arg(at.x()).arg(at.y());
 }
 
-QRect PlaneToClient(const QRect& plane)
-{
-    return plane.translated(kPlaneOrigin);
-}
-
 }  // namespace
 
 QString RgbText(QRgb colour)
@@ -59,7 +54,7 @@ int WindowPicture::CountInClient(const QRect& rect, QRgb colour) const
 
 int WindowPicture::CountInPlane(const QRect& rect, QRgb colour) const
 {
-    return CountInClient(PlaneToClient(rect), colour);
+    return CountInClient(QRect(PlaneToClient(rect.topLeft()), rect.size()), colour);
 }
 
 QPoint FindPlaneOnScreen(const QImage& screen)

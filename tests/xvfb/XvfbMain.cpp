@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <memory>
 
 // The tests watch the real program on a real X server, or in a Wayland
 // session of weston's: they take the screen's size through a connection of
@@ -21,11 +20,9 @@ int main(int argc, char** argv)
     }
     qputenv("QT_QPA_PLATFORM", wayland ? "wayland" : "xcb");
     // Keeps Qt quiet about a missing runtime directory on bare test machines.
-    std::unique_ptr<QTemporaryDir> runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        runtimeDir = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_RUNTIME_DIR", runtimeDir->path().toLocal8Bit());
-    }
+    const QTemporaryDir runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
     return RUN_ALL_TESTS();
