@@ -2,12 +2,6 @@
 """The browsers the lesson test drives, each over its own automation
 protocol, behind one interface: a page of a given size, clicks, taps,
 drags and keys as real input events, screenshots.
-
-- Chromium (Debian's chromium), headless, over its DevTools protocol
-  (Debian's python3-websocket);
-- WebKitGTK, the engine of Safari, over WebDriver (Debian's
-  webkit2gtk-driver and python3-selenium), on a private Xvfb of its own;
-- Firefox ESR (Debian's firefox-esr), headless, over Marionette.
 """
 import base64
 import io
@@ -71,16 +65,27 @@ def free_port():
 
 
 def wait_until(done, seconds, what=None):
-    """Whether `done` came true within the time; without it, the error
-    `what` when one is given."""
+    """What `done` gave once it came true within the time; without it, the
+    error `what` when one is given, else False."""
     deadline = time.time() + seconds
-    while not done():
+    while not (found := done()):
         if time.time() > deadline:
             if what:
                 raise RuntimeError(what)
             return False
         time.sleep(0.05)
-    return True
+    return found
+
+
+def connection(port, seconds, what):
+    """A connection to a port of 127.0.0.1 once something listens there."""
+    def attempt():
+        try:
+            return socket.create_connection(('127.0.0.1', port), timeout=60)
+        except OSError:
+            return None
+
+    return wait_until(attempt, seconds, what)
 
 
 class Browser:
@@ -91,6 +96,8 @@ class Browser:
 
 
 class Chromium(Browser):
+    """Chromium, headless, over its DevTools protocol (python3-websocket)."""
+
     # As the machine runs it: no sandbox as root, no network beyond
     # 127.0.0.1 (its background connections are refused here anyway).
     FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -103,9 +110,8 @@ class Chromium(Browser):
                                          'about:blank'],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
-        wait_until(lambda: os.path.exists(port_file) and open(port_file).read().strip(), 30,
-                   'Chromium did not open its DevTools port (Debian package chromium)')
-        port = open(port_file).read().split()[0]
+        port = wait_until(lambda: os.path.exists(port_file) and open(port_file).read().strip(), 30,
+                          'Chromium did not open its DevTools port (Debian package chromium)').split()[0]
         targets = json.load(urllib.request.urlopen(f'http://127.0.0.1:{port}/json'))
         page = next(target for target in targets if target['type'] == 'page')
         import websocket
@@ -181,13 +187,10 @@ class Chromium(Browser):
         self.send('Input.dispatchTouchEvent', type=kind, touchPoints=[{'x': x, 'y': y} for x, y in points])
 
     def click(self, x, y):
-        self.mouse('mouseMoved', x, y, 0)
-        self.mouse('mousePressed', x, y, 1)
-        self.mouse('mouseReleased', x, y, 0)
+        self.drag([(x, y)])
 
     def tap(self, x, y):
-        self.touch('touchStart', [(x, y)])
-        self.touch('touchEnd', [])
+        self.drag([(x, y)], touch=True)
 
     def drag(self, points, touch=False):
         if touch:
@@ -226,8 +229,9 @@ class Chromium(Browser):
 
 
 class WebKit(Browser):
-    """MiniBrowser of WebKitGTK through WebKitWebDriver, both on an Xvfb of
-    their own, so that its window covers nothing on the lesson's display."""
+    """MiniBrowser of WebKitGTK over WebDriver (python3-selenium), it and
+    WebKitWebDriver on an Xvfb of their own, so that its window covers
+    nothing on the lesson's display."""
 
     MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
 
@@ -238,12 +242,7 @@ class WebKit(Browser):
         self.driver_process = subprocess.Popen(['bash', XVFB_SESSION, 'WebKitWebDriver', f'--port={port}'],
                                                env=environment, stdout=subprocess.DEVNULL,
                                                stderr=subprocess.DEVNULL)
-
-        def listening():
-            with socket.socket() as probe:
-                return probe.connect_ex(('127.0.0.1', port)) == 0
-
-        wait_until(listening, 30, 'WebKitWebDriver did not start (Debian package webkit2gtk-driver)')
+        connection(port, 30, 'WebKitWebDriver did not start (Debian package webkit2gtk-driver)').close()
         options = webdriver.WebKitGTKOptions()
         options.binary_location = self.MINIBROWSER
         options.add_argument('--automation')
@@ -262,23 +261,17 @@ class WebKit(Browser):
     def screenshot(self):
         return picture_of_png(self.driver.get_screenshot_as_png())
 
-    def pointer(self, steps):
-        from selenium.webdriver.common.actions.action_builder import ActionBuilder
-        actions = ActionBuilder(self.driver)
-        for step, *point in steps:
-            if step == 'move':
-                actions.pointer_action.move_to_location(*point)
-            elif step == 'down':
-                actions.pointer_action.pointer_down()
-            else:
-                actions.pointer_action.pointer_up()
-        actions.perform()
-
     def click(self, x, y):
-        self.pointer([('move', x, y), ('down',), ('up',)])
+        self.drag([(x, y)])
 
     def drag(self, points, touch=False):
-        self.pointer([('move', *points[0]), ('down',), *[('move', *point) for point in points[1:]], ('up',)])
+        from selenium.webdriver.common.actions.action_builder import ActionBuilder
+        actions = ActionBuilder(self.driver)
+        actions.pointer_action.move_to_location(*points[0]).pointer_down()
+        for point in points[1:]:
+            actions.pointer_action.move_to_location(*point)
+        actions.pointer_action.pointer_up()
+        actions.perform()
 
     def key(self, name):
         from selenium.webdriver.common.action_chains import ActionChains
@@ -307,16 +300,7 @@ class Firefox(Browser):
         self.process = subprocess.Popen(['firefox-esr', '--headless', '--marionette', '--no-remote', '--profile',
                                          self.profile, f'--width={width}', f'--height={height}'],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.socket = None
-
-        def connected():
-            try:
-                self.socket = socket.create_connection(('127.0.0.1', port), timeout=60)
-                return True
-            except OSError:
-                return False
-
-        wait_until(connected, 60, 'Firefox did not open its Marionette port (Debian package firefox-esr)')
+        self.socket = connection(port, 60, 'Firefox did not open its Marionette port (Debian package firefox-esr)')
         self.stream = self.socket.makefile('rb')
         self.receive()
         self.last_id = 0

@@ -4,14 +4,11 @@
 drives it: real X events through xdotool, its windows found by the process
 id they carry. The web lessons drive it beside the page. Run as a script,
 it drives a program that another started (scripts/nothing-written.sh under
-strace, scripts/memcheck.sh under valgrind) through a short lesson:
+strace, scripts/memcheck.sh under valgrind) through the short lesson below:
 
     desktop.py <pid of the program> <path of the program>
 
-the parabola's conditions on the keypad; left, right, middle and double
-clicks on and off the curve; a click on F and its error box, closed with
-Return; the zoom bar's arrows, track and thumb; "再試行" and a root term;
-"終わる". Exits 0 when every step found what it drives. For slow runs
+Exits 0 when every step found what it drives. For slow runs
 KAVREL_SESSION_WAIT_TENTHS and KAVREL_SESSION_STEP_PAUSE give more time.
 """
 import os
@@ -42,14 +39,11 @@ class Program:
             self.process = subprocess.Popen([path], env=environment, stdout=subprocess.DEVNULL,
                                             stderr=subprocess.PIPE)
             self.pid = self.process.pid
-        self.window = self.pointer = None
-        deadline = time.time() + WAIT
-        while self.window is None and time.time() < deadline and self.alive():
-            found = self.windows()
-            self.window = found[0] if found else None
-            time.sleep(0.1)
-        if self.window is None:
+        # Its windows, or True once it has ended without one.
+        found = wait_until(lambda: self.windows() or not self.alive(), WAIT)
+        if not isinstance(found, list):
             raise RuntimeError('no window of the desktop program appeared')
+        self.window, self.pointer = found[0], None
         self.origin = self.geometry(self.window)[:2]
 
     @staticmethod
@@ -158,9 +152,7 @@ def check_error_box(program):
     """The box the click on F opens: captioned with the application's title,
     owned by the main window, with nothing to minimise or maximise (Motif
     hints: functions 8 and 16, decorations 32 and 64); Return closes it."""
-    if not wait_until(program.boxes, WAIT):
-        raise RuntimeError('no error box after the click on F')
-    box = program.boxes()[0]
+    box = wait_until(program.boxes, WAIT, 'no error box after the click on F')[0]
     # The program file's name cut at its first ".", every character after
     # the first in lower case.
     name = os.path.basename(program.path).split('.')[0]

@@ -19,10 +19,8 @@ probe's texts and the credit).
               pixel ratios 1, 2 and 3, fitted into the page and crisp, and
               a plain message in a browser without WebGL
 
-The lesson: the keypad and "決定" for a parabola; clicks on the plane on and
-off the curve; P on F with its one error box, answered with Return; the
-zoom bar by its arrows, track, thumb and keys; "再試行" and an ellipse with
-a root term; "終わる", after which the page says that the program has ended.
+After the lesson (LESSON below) comes "終わる", after which the page says
+that the program has ended.
 """
 import http.server
 import os
@@ -31,6 +29,7 @@ import sys
 import tempfile
 import threading
 import time
+from contextlib import closing
 
 from browser import Chromium, Firefox, WebKit, wait_until
 from desktop import PARABOLA, Program
@@ -146,17 +145,8 @@ class Page:
         if not self.browser.wait_for("document.body.dataset.state === 'running'", 30):
             raise RuntimeError('the page did not start the program: ' + str(self.browser.evaluate(
                 'document.body.dataset.state + " " + document.body.innerText')))
-        self.find_window()
-
-    def find_window(self):
-        self.origin = None
-        deadline = time.time() + WAIT
-        while self.origin is None and time.time() < deadline:
-            corner = find_plane(self.picture(), self.ratio)
-            if corner:
-                self.origin = (corner[0] // self.ratio - PLANE[0], corner[1] // self.ratio - PLANE[1])
-        if self.origin is None:
-            raise RuntimeError('the page shows no plane')
+        corner = wait_until(lambda: find_plane(self.picture(), self.ratio), WAIT, 'the page shows no plane')
+        self.origin = (corner[0] // self.ratio - PLANE[0], corner[1] // self.ratio - PLANE[1])
 
     def resize(self, width, height, ratio=1):
         """The page at another size, as a tablet turned or a browser's window
@@ -192,38 +182,40 @@ class Page:
     def picture(self):
         return self.browser.screenshot()
 
+    def on_page(self, point):
+        """A point of the window on the page."""
+        return self.origin[0] + point[0], self.origin[1] + point[1]
+
     def click(self, point):
-        x, y = self.origin[0] + point[0], self.origin[1] + point[1]
-        if self.touch:
-            self.browser.tap(x, y)
-        else:
-            self.browser.click(x, y)
+        (self.browser.tap if self.touch else self.browser.click)(*self.on_page(point))
 
     keys = Program.keys
 
     def drag(self, points, finger=None):
-        self.browser.drag([(self.origin[0] + x, self.origin[1] + y) for x, y in points],
-                          touch=self.touch if finger is None else finger)
+        self.browser.drag([self.on_page(point) for point in points], touch=self.touch if finger is None else finger)
 
     def tap(self, point, second=None):
         """A finger's tap, or two fingers' at once."""
-        points = [(self.origin[0] + x, self.origin[1] + y) for x, y in filter(None, (point, second))]
-        self.browser.touch('touchStart', points)
+        self.browser.touch('touchStart', [self.on_page(point) for point in filter(None, (point, second))])
         self.browser.touch('touchEnd', [])
 
     def wheel(self, point, lines):
-        self.browser.wheel(self.origin[0] + point[0], self.origin[1] + point[1], lines)
+        self.browser.wheel(*self.on_page(point), lines)
 
     def key(self, name):
         self.browser.key(name)
 
     def error_box_shown(self):
-        return error_box_over_the_plane(self.picture(), self.origin)
+        """Something over the plane that is not the plane: the error box,
+        which comes up in the middle of the window. The plane itself holds
+        only its own colours, of which every seventh pixel tells."""
+        plane = region(self.picture(), self.origin, PLANE)
+        return sum(tuple(plane.rgb[i:i + 3]) not in PLANE_COLOURS for i in range(0, len(plane.rgb), 3 * 7)) >= 500
 
     def keeps_still_under_fingers(self):
         """A pinch and a double tap on the window zoom and scroll nothing of
         the page."""
-        x, y = self.origin[0] + 690, self.origin[1] + 380   # the window's colour, beside the plane
+        x, y = self.on_page((690, 380))   # the window's colour, beside the plane
         self.browser.touch('touchStart', [(x - 20, y), (x + 20, y)])
         for spread in range(30, 200, 30):
             self.browser.touch('touchMove', [(x - spread, y + spread // 3), (x + spread, y - spread // 3)])
@@ -276,8 +268,7 @@ def check_viewports(site):
     for name, width, height in DEVICES:
         for ratio in (1, 2, 3):
             what = f'{name} {width} x {height} at ratio {ratio}'
-            browser = Chromium(width, height, touch=True, ratio=ratio)
-            try:
+            with closing(Chromium(width, height, touch=True, ratio=ratio)) as browser:
                 browser.navigate(site.url)
                 if not browser.wait_for("document.body.dataset.state === 'running'", 30):
                     fail(f'{what}: the program did not start')
@@ -288,8 +279,6 @@ def check_viewports(site):
                                         '(document.querySelector("canvas"))'):
                     fail(f'{what}: the canvas does not have the page\'s device pixels')
                 check_fitted(browser.screenshot(), ratio, what)
-            finally:
-                browser.close()
     check_refit(site)
     check_uploads(site)
     check_without_webgl(site)
@@ -323,8 +312,7 @@ def check_refit(site):
     """Mid-lesson, a tablet turned and a browser resized: the window fitted
     and centred again, crisp, with its lesson, and on the turned tablet its
     scroll bar brings "再試行" into reach."""
-    page = Page(site, 'chromium', 'touch', (1024, 768), 2)
-    try:
+    with closing(Page(site, 'chromium', 'touch', (1024, 768), 2)) as page:
         page.keys(PARABOLA)
         page.click((PLANE[0] + 396, PLANE[1] + 297))
         lesson = "document.querySelector('[role=img]').ariaDescription"
@@ -345,15 +333,12 @@ def check_refit(site):
         page.browser.tap(*retry)
         if not page.browser.wait_for("document.querySelector('[aria-label=定直線の方程式]').textContent === ''", 5):
             fail('再試行 did not retry on a turned tablet')
-    finally:
-        page.close()
 
 
 def check_uploads(site):
     """At pixel ratio 2 a frame uploads what changed: for a key a tenth of
     the window at most, for a click on the plane the plane's rectangle."""
-    page = Page(site, 'chromium', 'mouse', SCREEN, 2)
-    try:
+    with closing(Page(site, 'chromium', 'mouse', SCREEN, 2)) as page:
         page.keys(PARABOLA)
         left, top, right, bottom = (2 * v for v in (PLANE[0], PLANE[1], PLANE[0] + PLANE[2], PLANE[1] + PLANE[3]))
         for gesture, point, most in (('．', KEYS['．'], FRAME_SIZE[0] * FRAME_SIZE[1] * 4 // 10),
@@ -368,53 +353,39 @@ def check_uploads(site):
                           for x, y, w, h in uploads) >= (right - left) * (bottom - top)
             if sum(w * h for _, _, w, h in uploads) > most or (gesture == 'the plane' and not covered):
                 fail(f'at ratio 2 {gesture} uploads {uploads}: more than what changed')
-    finally:
-        page.close()
 
 
 def check_without_webgl(site):
     """A browser that cannot draw the window gets a plain message."""
-    browser = Chromium(*SCREEN, flags=['--disable-3d-apis'])
-    try:
+    with closing(Chromium(*SCREEN, flags=['--disable-3d-apis'])) as browser:
         browser.navigate(site.url)
         if not browser.wait_for("document.body.dataset.state === 'unsupported'", 30):
             fail('without WebGL the page does not say that the program cannot run')
         elif 'WebGL' not in browser.evaluate("document.getElementById('message').innerText"):
             fail('without WebGL the page\'s message does not name WebGL')
-    finally:
-        browser.close()
 
 
-def error_box_over_the_plane(picture, origin):
-    """Something over the plane that is not the plane: the error box, which
-    comes up in the middle of the window. The plane itself holds only its
-    own colours."""
-    plane = region(picture, origin, PLANE)
-    foreign = 0
-    for i in range(0, len(plane.rgb), 3 * 7):
-        if tuple(plane.rgb[i:i + 3]) not in PLANE_COLOURS:
-            foreign += 1
-    return foreign >= 500
-
-
-def differences(page, program, what, keep):
-    """What differs between the two windows now; waits for the browser to
-    catch up with the desktop, which answers each step before it returns."""
+def expect_same(page, program, what, keep):
+    """The plane and the top strip alike in the two windows; waits for the
+    browser to catch up with the desktop, which answers each step before it
+    returns, then keeps the regions that still differ in `keep`."""
     deadline = time.time() + WAIT
     while True:
+        late = time.time() >= deadline
         page_picture, program_picture = page.picture(), program.picture()
-        found = []
+        same = True
         for name, rect in [('plane', PLANE), ('top strip', TOP_STRIP)]:
             mine, theirs = region(page_picture, page.origin, rect), region(program_picture, program.origin, rect)
             if mine.rgb != theirs.rgb:
-                count = sum(1 for i in range(0, len(mine.rgb), 3) if mine.rgb[i:i + 3] != theirs.rgb[i:i + 3])
-                found.append(f'{name}: {count} pixels differ')
-                if time.time() >= deadline:
+                same = False
+                if late:
+                    count = sum(1 for i in range(0, len(mine.rgb), 3) if mine.rgb[i:i + 3] != theirs.rgb[i:i + 3])
+                    fail(f'{what}: {name}: {count} pixels differ')
                     stem = os.path.join(keep, '-'.join((what + ' ' + name).replace('\'', '').replace(',', '').split()))
                     mine.save(stem + '-browser.ppm')
                     theirs.save(stem + '-desktop.ppm')
-        if not found or time.time() >= deadline:
-            return found
+        if same or late:
+            return
         time.sleep(0.2)
 
 
@@ -442,8 +413,7 @@ def run(page, program, keep):
             for name, window in (('browser', page), ('desktop', program)):
                 expect_one_box(name, window, argument)
         elif action == 'same':
-            for difference in differences(page, program, argument, keep):
-                fail(f'{argument}: {difference}')
+            expect_same(page, program, argument, keep)
     if page.touch and not page.keeps_still_under_fingers():
         fail('fingers on the window zoomed or scrolled the page')
     for window in (page, program):
@@ -471,25 +441,17 @@ def main():
         sys.exit(__doc__)
     program_path, site_folder, browser, way = sys.argv[1:]
     keep = tempfile.mkdtemp(prefix='kavrel-lesson.')
-    page = program = None
-    try:
-        site = Site(site_folder)
-        if way == 'viewports':
-            check_viewports(site)
-            return finish(keep, browser, way)
-        page = Page(site, browser, way)
-        program = Program(program_path)
+    site = Site(site_folder)
+    if way == 'viewports':
+        check_viewports(site)
+        return finish(keep, browser, way)
+    with closing(Page(site, browser, way)) as page, closing(Program(program_path)) as program:
         if way == 'offline':
             page.reload_offline(site)
         if way == 'first-frame':
-            for difference in differences(page, program, 'the first frame', keep):
-                fail(f'the first frame: {difference}')
+            expect_same(page, program, 'the first frame', keep)
         else:
             run(page, program, keep)
-    finally:
-        for window in (page, program):
-            if window:
-                window.close()
     return finish(keep, browser, way)
 
 

@@ -17,12 +17,13 @@ import sys
 import tempfile
 import threading
 import time
+from contextlib import closing
 
 from browser import wait_until
-from lesson import KEYS, PARABOLA, PLANE, ZOOM, Page, Program, Site, differences, fail, finish
-from window import CLIENT
+from lesson import KEYS, PARABOLA, PLANE, ZOOM, Page, Program, Site, expect_same, fail, finish
+from window import CLIENT, CONTROLS
 
-QUIT = (931, 640, 86, 51)           # "終わる", which would end the storm
+QUIT = CONTROLS['BtnSyuryo']        # "終わる", which would end the storm
 STORM_KEYS = 'Return space Tab Left Right Up Down Prior Next Home End Escape'.split()
 # Pages that hold the whole window. A smaller page fits the window to a
 # smaller size and paints it anew, which on P's failing place reports the
@@ -47,6 +48,13 @@ SETTLED_BOX = f'new Promise(settle => setTimeout(settle)).then(() => {BOX})'
 BOX_MARGIN = 60
 
 
+def inside(point, rect, margin=0):
+    """Whether a point is within a rectangle (left, top, width, height)
+    grown by a margin on every side."""
+    return (rect[0] - margin <= point[0] < rect[0] + rect[2] + margin
+            and rect[1] - margin <= point[1] < rect[1] + rect[3] + margin)
+
+
 class Storm:
     """Events one by one, from a seed and the page's state."""
 
@@ -56,16 +64,12 @@ class Storm:
     def anywhere(self):
         while True:
             x, y = self.random.randrange(CLIENT[0]), self.random.randrange(CLIENT[1])
-            if not (QUIT[0] <= x < QUIT[0] + QUIT[2] and QUIT[1] <= y < QUIT[1] + QUIT[3]) and self.clear((x, y)):
+            if not inside((x, y), QUIT) and self.clear((x, y)):
                 return x, y
 
     def clear(self, point):
         """Whether a point is well away from the open box, if any."""
-        if not self.box:
-            return True
-        left, top, width, height = self.box[:4]
-        return not (left - BOX_MARGIN <= point[0] < left + width + BOX_MARGIN
-                    and top - BOX_MARGIN <= point[1] < top + height + BOX_MARGIN)
+        return not self.box or not inside(point, self.box[:4], BOX_MARGIN)
 
     def target(self):
         """A key, the plane, F, the zoom bar's parts, or anywhere."""
@@ -158,9 +162,7 @@ def main():
         sys.exit(__doc__)
     program_path, site_folder, seed, count = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
     keep = tempfile.mkdtemp(prefix='kavrel-monkey.')
-    page = program = None
-    try:
-        page, program = Page(Site(site_folder), 'chromium', 'storm'), Program(program_path)
+    with closing(Page(Site(site_folder), 'chromium', 'storm')) as page, closing(Program(program_path)) as program:
         page.browser.send('Runtime.enable')
         storm, events = Storm(seed, page), []
 
@@ -191,12 +193,8 @@ def main():
             if window.error_box_shown():
                 window.key('Return')
             window.click((PLANE[0] + 396, PLANE[1] + 297))
-        for difference in differences(page, program, 'after the storm', keep):
-            fail(f'after the storm the probe\'s click answers otherwise: {difference}')
+        expect_same(page, program, 'the probe\'s click after the storm', keep)
         check_page(page)
-    finally:
-        for window in filter(None, (page, program)):
-            window.close()
     return finish(keep, 'chromium', f'a storm of {count} events')
 
 
