@@ -49,14 +49,13 @@ README = '''The faces of Kavrel's web site
 
 These fonts are subsets of the IPA fonts (IPAPGothic, IPAMincho,
 IPAPMincho; IPA Font License Agreement v1.0, LICENSE-IPA.txt) and of
-DejaVu Serif Italic (LICENSE-DejaVu.txt), cut down to the
-characters the program can show. As the IPA Font License asks of such derived fonts, they carry
-names of their own and are under the same licence.
+DejaVu Serif Italic (LICENSE-DejaVu.txt), cut down to the characters the
+program can show. As the IPA Font License asks of such derived fonts,
+they carry names of their own and are under the same licence.
 
 Made by scripts/web-fonts.py of Kavrel's sources with fontTools' subsetter,
 from the fonts of Debian's packages fonts-ipafont-gothic,
-fonts-ipafont-mincho and fonts-dejavu-extra, keeping
-these characters:
+fonts-ipafont-mincho and fonts-dejavu-extra, keeping these characters:
 
 {characters}
 

@@ -74,7 +74,6 @@ private:
     std::uint64_t significand_ = 0;
 };
 
-
 #ifdef KAVREL_HAS_X87
 // The x87 unit's own type.
 using Extended = long double;
