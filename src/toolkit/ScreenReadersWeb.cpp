@@ -18,6 +18,7 @@
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -144,6 +145,10 @@ public:
         val canvas = Canvas();
         if (canvas.isNull())
             return;
+        // Qt takes a key at once but what the page told it before, later:
+        // a key pressed right after the error box's OK would reach no
+        // window, the window under the box not being active again yet.
+        QWindowSystemInterface::flushWindowSystemEvents();
         val copy = val::object();
         for (const char* field : {"key", "code", "location", "repeat", "ctrlKey", "shiftKey", "altKey", "metaKey"})
             copy.set(field, event[field]);
@@ -166,6 +171,11 @@ private:
     void Sync()
     {
         scheduled_ = false;
+        // The window under a box that closed takes the focus back first:
+        // the box's element that had the page's focus then hands it on to
+        // the control that has the keyboard, rather than leave it on no
+        // element of the program, where keys would be lost.
+        QWindowSystemInterface::flushWindowSystemEvents();
         const QSet<QObject*> revalued = std::exchange(revalued_, {});
         if (!std::exchange(whole_, false)) {
             for (QObject* object : revalued)
